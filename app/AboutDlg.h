@@ -1,0 +1,10 @@
+#pragma once
+// The About box: program name, version, copyright and where to send feedback.
+
+#include "dialog/Dialog.h"
+
+class CAboutDlg : public CDialog {
+public:
+    static constexpr int IDD = 100;
+    CAboutDlg() : CDialog(IDD) {}
+};

@@ -1,0 +1,58 @@
+#include "MainDlg.h"
+
+#include "AboutDlg.h"
+
+using namespace win32;
+
+namespace {
+const char16_t* const kTabLabels[] = {u"单位换算", u"V-CUT削铜", u"金手指倒角", u"沉头孔"};
+}
+
+const MessageMap& CMainDlg::GetMessageMap() const {
+    static const MessageMap map = {
+        OnNotify(TCN_SELCHANGE, IDC_TAB, &CMainDlg::OnSelchangeTab),
+        OnNotify(BN_CLICKED, IDM_ABOUTBOX, &CMainDlg::OnSysCommandAbout),
+        OnNotify(BN_CLICKED, ID_HELP_ABOUT, &CMainDlg::OnHelp),
+    };
+    return map;
+}
+
+bool CMainDlg::OnInitDialog() {
+    CDialog::OnInitDialog();
+    const CString about = LoadString(IDS_ABOUTBOX);
+    if (!about.empty()) AppendSystemMenuItem(IDM_ABOUTBOX, about);
+    SetIcon(IDI_MAINFRAME);
+
+    for (int i = 0; i < 4; ++i) InsertTab(IDC_TAB, i, kTabLabels[i]);
+    for (CDialog* page : Pages()) page->Create(this, IDC_TAB);
+
+    // The pages fill the tab control below its row of tabs.
+    PixelRect area = GetClientRect(IDC_TAB);
+    area.left += 4;
+    area.top += 20;
+    area.right -= 4;
+    area.bottom -= 4;
+    for (CDialog* page : Pages()) page->MoveWindow(area);
+    ShowPage(0);
+    return true;
+}
+
+void CMainDlg::ShowPage(int index) {
+    int i = 0;
+    for (CDialog* page : Pages()) page->ShowWindow(i++ == index ? SW_SHOWNORMAL : SW_HIDE);
+}
+
+void CMainDlg::OnSelchangeTab() {
+    const int index = GetTabCurSel(IDC_TAB);
+    if (index >= 0 && index < 4) ShowPage(index);
+}
+
+void CMainDlg::OnSysCommandAbout() { OnHelp(); }
+
+void CMainDlg::OnHelp() {
+    CAboutDlg about;
+    about.DoModal(this);
+}
+
+// Enter and Esc do nothing here; the close box is the way out.
+void CMainDlg::OnClose() { CDialog::OnCancel(); }

@@ -1,0 +1,134 @@
+#pragma once
+// CDialog: a dialog built from a template, its controls addressed by id.
+// Page and window classes derive from it and see only this header; how the
+// controls are drawn and how input reaches them lives in the front end.
+
+#include "Win32Defs.h"
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+using CString = std::u16string;
+
+class CDialog;
+class DialogWindow;  // the front end's half of a dialog
+
+// One entry of a message map: a notification of a control routed to a
+// handler, which may take the control's id when one handler serves several.
+struct MessageEntry {
+    int code = 0;
+    int id = 0;
+    void (CDialog::*handler)() = nullptr;
+    void (CDialog::*idHandler)(int id) = nullptr;
+};
+using MessageMap = std::vector<MessageEntry>;
+
+template <class T>
+MessageEntry OnNotify(int code, int id, void (T::*handler)()) {
+    return MessageEntry{code, id, static_cast<void (CDialog::*)()>(handler), nullptr};
+}
+
+template <class T>
+MessageEntry OnNotify(int code, int id, void (T::*handler)(int)) {
+    return MessageEntry{code, id, nullptr, static_cast<void (CDialog::*)(int)>(handler)};
+}
+
+struct PixelRect {
+    int left = 0, top = 0, right = 0, bottom = 0;
+    int Width() const { return right - left; }
+    int Height() const { return bottom - top; }
+};
+
+class CDialog {
+public:
+    explicit CDialog(int templateId);
+    virtual ~CDialog();
+    CDialog(const CDialog&) = delete;
+    CDialog& operator=(const CDialog&) = delete;
+
+    int TemplateId() const { return m_templateId; }
+
+    // Runs the dialog as a modal window until EndDialog; returns its result.
+    int DoModal(CDialog* owner = nullptr);
+    // Creates the dialog hidden, as a child of control parentId of the
+    // parent dialog (of the parent's client area when parentId is 0, or as a
+    // window of its own when there is no parent); runs OnInitDialog before
+    // returning.
+    bool Create(CDialog* parent = nullptr, int parentId = 0);
+    void EndDialog(int result);
+    bool IsCreated() const { return m_window != nullptr; }
+
+    void ShowWindow(int command);
+    bool IsWindowVisible() const;
+    void MoveWindow(const PixelRect& rect, bool repaint = true);
+    // Client rectangle of control id (of the dialog itself when id is 0).
+    PixelRect GetClientRect(int id = 0) const;
+
+    // Texts. Writing an edit field raises its EN_CHANGE before returning,
+    // whether or not the text changed; a write to a missing id does nothing.
+    CString GetDlgItemText(int id) const;
+    void SetDlgItemText(int id, const CString& text);
+
+    // Keyboard focus: the control id that holds it, 0 when none does.
+    static int GetFocusId();
+    void SetFocus(int id);
+
+    // Edit fields
+    void GetSel(int id, int& start, int& end) const;  // EM_GETSEL
+    void SetSel(int id, int start, int end);          // EM_SETSEL
+    void ScrollCaret(int id);                         // EM_SCROLLCARET
+    int LineLength(int id, int line = -1) const;      // EM_LINELENGTH
+
+    // Combo boxes
+    int AddString(int id, const CString& text);  // CB_ADDSTRING
+    void SetCurSel(int id, int index);           // CB_SETCURSEL
+    int GetCurSel(int id) const;                 // CB_GETCURSEL
+    CString GetLBText(int id, int index) const;  // empty for an index out of range
+
+    // Buttons
+    int GetCheck(int id) const;           // BM_GETCHECK
+    void SetCheck(int id, int state);     // BM_SETCHECK
+
+    // Tab controls
+    void InsertTab(int id, int index, const CString& label);
+    int GetTabCurSel(int id) const;
+
+    // Window chrome
+    void SetIcon(int iconId);
+    // Adds a separator and an item to the window's system menu, where the
+    // platform lets a program extend it; false where it does not.
+    bool AppendSystemMenuItem(int commandId, const CString& text);
+
+    // Resources
+    static CString LoadString(int id);
+
+    // Delivered by the front end: runs the message map entry of (code, id),
+    // or the default handling of OK and Cancel.
+    void OnCommand(int id, int code);
+    // Delivered when the window's close box is used.
+    virtual void OnClose();
+
+    // Every program write of a control text is reported here first (for tracing).
+    using WriteObserver = std::function<void(int id, const CString& text)>;
+    static void SetWriteObserver(WriteObserver observer);
+
+    DialogWindow* Window() const { return m_window.get(); }
+
+protected:
+    virtual bool OnInitDialog();
+    virtual void OnOK();
+    virtual void OnCancel();
+    virtual const MessageMap& GetMessageMap() const;
+    // Pages paint their face and controls on white; other dialogs keep the
+    // system colours.
+    virtual bool PaintsWhiteBackground() const { return false; }
+
+private:
+    friend class DialogWindow;
+    void CreateWindowFromTemplate(CDialog* parent, int parentId, bool modal);
+
+    int m_templateId;
+    std::unique_ptr<DialogWindow> m_window;
+};

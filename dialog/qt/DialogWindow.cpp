@@ -1,0 +1,382 @@
+#include "DialogWindow.h"
+
+#include "DialogFont.h"
+#include "Resources.h"
+#include "TabControl.h"
+
+#include <QApplication>
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QDialog>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTimer>
+
+#include <algorithm>
+
+using namespace win32;
+
+namespace {
+
+const char* const kIdProperty = "dlgCtrlId";
+const char* const kRootProperty = "dlgRoot";
+const char* const kOrderProperty = "dlgOrder";
+
+bool IsEnterKey(int key) { return key == Qt::Key_Return || key == Qt::Key_Enter; }
+
+// Enter and Esc inside a dialog go to that dialog's OK and Cancel, never to
+// a widget's own idea of them (an editable combo box would add an item, a
+// QDialog would close).
+class KeyRouter : public QObject {
+public:
+    KeyRouter(CDialog& owner, int defaultId, QObject* parent)
+        : QObject(parent), m_owner(owner), m_defaultId(defaultId) {}
+
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::KeyPress) {
+            const int key = static_cast<QKeyEvent*>(event)->key();
+            if (IsEnterKey(key) || key == Qt::Key_Escape) {
+                m_owner.OnCommand(IsEnterKey(key) ? m_defaultId : IDCANCEL, BN_CLICKED);
+                return true;
+            }
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    CDialog& m_owner;
+    int m_defaultId;
+};
+
+// The Tab key selects the whole text of the field it enters; Qt does that
+// for line edits but not for the edit part of a combo box.
+class SelectAllOnTab : public QObject {
+public:
+    explicit SelectAllOnTab(QComboBox* combo) : QObject(combo) { combo->installEventFilter(this); }
+
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        auto* combo = static_cast<QComboBox*>(parent());
+        if (event->type() == QEvent::FocusIn && watched == combo && combo->lineEdit()) {
+            const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+            combo->event(event);
+            if (reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason) combo->lineEdit()->selectAll();
+            return true;
+        }
+        return QObject::eventFilter(watched, event);
+    }
+};
+
+class TopLevelDialog : public QDialog {
+public:
+    TopLevelDialog(CDialog& owner, QWidget* parent) : QDialog(parent), m_owner(owner) {}
+
+    void reject() override { m_owner.OnCommand(IDCANCEL, BN_CLICKED); }
+
+protected:
+    void closeEvent(QCloseEvent* event) override {
+        event->ignore();  // the dialog ends through EndDialog, if its OnClose says so
+        m_owner.OnClose();
+    }
+
+private:
+    CDialog& m_owner;
+};
+
+void MarkControl(QWidget* widget, int id, int order) {
+    widget->setProperty(kIdProperty, id);
+    widget->setProperty(kOrderProperty, order);
+}
+
+void SetEditTextQuietly(QLineEdit* edit, const QString& text) {
+    const QSignalBlocker block(edit);
+    edit->setText(text);
+    edit->setCursorPosition(0);
+}
+
+}  // namespace
+
+QString ToQString(const CString& text) { return QString::fromStdU16String(text); }
+
+CString FromQString(const QString& text) { return text.toStdU16String(); }
+
+DialogWindow::DialogWindow(CDialog& owner, const dlg::DialogTemplate& tpl, QWidget* parent, bool topLevel)
+    : m_owner(owner), m_tpl(tpl) {
+    const QFont font = DialogFont(tpl);
+    const dlg::PixelBox box = ToPixels(tpl.rect, BaseUnitsOf(font));
+    QWidget* client = nullptr;
+    if (topLevel) {
+        auto* dialog = new TopLevelDialog(owner, parent);
+        Qt::WindowFlags flags = Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint;
+        if (tpl.style & WS_SYSMENU) flags |= Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
+        if (tpl.style & WS_MINIMIZEBOX) flags |= Qt::WindowMinimizeButtonHint;
+        dialog->setWindowFlags(flags);
+        dialog->setWindowTitle(ToQString(tpl.caption));
+        dialog->setFont(font);
+        int menuHeight = 0;
+        if (tpl.menuId != 0) {
+            auto* menuBar = new QMenuBar(dialog);
+            for (const dlg::MenuItem& item : res::Script().menus.at(tpl.menuId).items) {
+                QAction* action = menuBar->addAction(ToQString(item.text));
+                const int command = item.commandId;
+                QObject::connect(action, &QAction::triggered, dialog,
+                                 [&owner, command] { owner.OnCommand(command, BN_CLICKED); });
+            }
+            menuHeight = menuBar->sizeHint().height();
+            menuBar->setGeometry(0, 0, box.width, menuHeight);
+        }
+        client = new QWidget(dialog);
+        client->setGeometry(0, menuHeight, box.width, box.height);
+        dialog->setFixedSize(box.width, box.height + menuHeight);
+        m_root = dialog;
+    } else {
+        m_root = new QWidget(parent);
+        m_root->setFont(font);
+        m_root->setGeometry(box.x, box.y, box.width, box.height);
+        m_root->hide();
+        client = m_root;
+    }
+    m_root->setProperty(kRootProperty, true);
+    if (owner.PaintsWhiteBackground()) {
+        QPalette palette = m_root->palette();
+        palette.setColor(QPalette::Window, Qt::white);
+        m_root->setPalette(palette);
+        m_root->setAutoFillBackground(true);
+    }
+    Build(client, font);
+}
+
+DialogWindow::~DialogWindow() { delete m_root.data(); }
+
+QDialog* DialogWindow::AsQDialog() const { return qobject_cast<QDialog*>(m_root.data()); }
+
+QWidget* DialogWindow::Control(int id) const {
+    const auto it = m_controls.find(id);
+    return it == m_controls.end() ? nullptr : it->second;
+}
+
+bool DialogWindow::IsControl(const QWidget* widget) { return widget->property(kIdProperty).isValid(); }
+
+int DialogWindow::OwnId(const QWidget* widget) {
+    const QVariant id = widget->property(kIdProperty);
+    return id.isValid() ? id.toInt() : -1;
+}
+
+int DialogWindow::TemplateOrder(const QWidget* widget) { return widget->property(kOrderProperty).toInt(); }
+
+bool DialogWindow::IsDialogRoot(const QWidget* widget) { return widget->property(kRootProperty).toBool(); }
+
+int DialogWindow::FirstFocusableId() const {
+    int fallback = 0;
+    for (const dlg::ControlTemplate& c : m_tpl.controls) {
+        const QWidget* w = Control(c.id);
+        if (w == nullptr || w->focusPolicy() == Qt::NoFocus) continue;
+        if (c.has(WS_TABSTOP)) return c.id;
+        if (fallback == 0) fallback = c.id;
+    }
+    return fallback;
+}
+
+int DialogWindow::IdOf(const QWidget* widget) {
+    for (const QWidget* w = widget; w != nullptr; w = w->parentWidget()) {
+        if (w->property(kRootProperty).toBool()) return 0;
+        const QVariant id = w->property(kIdProperty);
+        if (id.isValid()) return id.toInt();
+    }
+    return 0;
+}
+
+void DialogWindow::Build(QWidget* client, const QFont& font) {
+    int defaultId = IDOK;
+    for (const dlg::ControlTemplate& c : m_tpl.controls)
+        if (c.kind() == dlg::ControlKind::PushButton && (c.style & BS_TYPEMASK) == BS_DEFPUSHBUTTON) defaultId = c.id;
+    auto* router = new KeyRouter(m_owner, defaultId, m_root);
+    m_root->installEventFilter(router);
+
+    QWidget* previousTabStop = nullptr;
+    QButtonGroup* radioGroup = nullptr;
+    std::vector<QWidget*> created;
+    for (const dlg::ControlTemplate& c : m_tpl.controls) {
+        QWidget* widget = CreateControl(c, client, font);
+        created.push_back(widget);
+        if (c.id != -1 && m_controls.find(c.id) == m_controls.end()) m_controls[c.id] = widget;
+        MarkControl(widget, c.id, static_cast<int>(created.size()));
+        widget->installEventFilter(router);
+        if (auto* combo = qobject_cast<QComboBox*>(widget); combo && combo->lineEdit())
+            combo->lineEdit()->installEventFilter(router);
+
+        if (c.has(WS_GROUP)) radioGroup = nullptr;
+        if (auto* radio = qobject_cast<QRadioButton*>(widget)) {
+            if (radioGroup == nullptr) {
+                radioGroup = new QButtonGroup(m_root);
+                m_radioGroups.push_back(radioGroup);
+                // Qt makes the checked button of a group a tab stop; here
+                // only the template says which controls are.
+                QObject::connect(radioGroup, &QButtonGroup::buttonToggled, radioGroup, [radioGroup] {
+                    for (QAbstractButton* button : radioGroup->buttons())
+                        button->setFocusPolicy(button->property("tabStop").toBool() ? Qt::StrongFocus : Qt::ClickFocus);
+                });
+            }
+            radio->setProperty("tabStop", c.has(WS_TABSTOP));
+            radioGroup->addButton(radio);
+        }
+        if (c.has(WS_TABSTOP) && widget->focusPolicy() != Qt::NoFocus) {
+            if (previousTabStop != nullptr) QWidget::setTabOrder(previousTabStop, widget);
+            previousTabStop = widget;
+        }
+        widget->setVisible((c.style & WS_VISIBLE) != 0);
+    }
+    // Earlier controls lie above later ones, as in a Win32 dialog.
+    for (auto it = created.rbegin(); it != created.rend(); ++it) (*it)->raise();
+}
+
+QWidget* DialogWindow::CreateControl(const dlg::ControlTemplate& c, QWidget* client, const QFont& font) {
+    const dlg::PixelBox box = ToPixels(c.rect, BaseUnitsOf(font));
+    QWidget* widget = nullptr;
+    switch (c.kind()) {
+    case dlg::ControlKind::Edit: {
+        auto* edit = new QLineEdit(client);
+        edit->setFocusPolicy(Qt::StrongFocus);
+        WireEdit(edit, c.id);
+        widget = edit;
+        break;
+    }
+    case dlg::ControlKind::ComboBox: {
+        auto* combo = new QComboBox(client);
+        WireCombo(combo, c);
+        // The template's height includes the drop-down list; the box itself is one line high.
+        combo->setGeometry(box.x, box.y, box.width, QFontMetrics(font).height() + 8);
+        return combo;
+    }
+    case dlg::ControlKind::Label: {
+        auto* label = new QLabel(ToQString(c.text), client);
+        label->setAlignment((c.style & SS_TYPEMASK) == SS_CENTER ? Qt::AlignHCenter | Qt::AlignTop
+                                                                  : Qt::AlignLeft | Qt::AlignTop);
+        label->setTextFormat(Qt::PlainText);
+        label->setAttribute(Qt::WA_TransparentForMouseEvents);
+        // A label one line high shows its whole line even where this face
+        // runs a few pixels wider than the one the template was drawn for.
+        const bool oneLine = box.height < 2 * QFontMetrics(font).height();
+        label->setWordWrap(!oneLine);
+        label->setGeometry(box.x, box.y, oneLine ? std::max(box.width, label->sizeHint().width()) : box.width,
+                           box.height);
+        return label;
+    }
+    case dlg::ControlKind::Icon: {
+        auto* label = new QLabel(client);
+        label->setPixmap(res::Icon(c.imageId).pixmap(QSize(32, 32)));
+        label->setAttribute(Qt::WA_TransparentForMouseEvents);
+        widget = label;
+        label->setGeometry(box.x, box.y, 32, 32);  // an icon control takes the icon's size
+        return widget;
+    }
+    case dlg::ControlKind::Picture: {
+        auto* label = new QLabel(client);
+        const QPixmap picture = res::Picture(c.imageId, qApp->devicePixelRatio());
+        label->setPixmap(picture);
+        label->setAttribute(Qt::WA_TransparentForMouseEvents);
+        label->setGeometry(QRect(QPoint(box.x, box.y), picture.deviceIndependentSize().toSize()));
+        return label;  // a picture control takes the picture's size
+    }
+    case dlg::ControlKind::GroupBox: {
+        auto* group = new QGroupBox(ToQString(c.text), client);
+        group->setAttribute(Qt::WA_TransparentForMouseEvents);
+        group->setFocusPolicy(Qt::NoFocus);
+        widget = group;
+        break;
+    }
+    case dlg::ControlKind::RadioButton:
+    case dlg::ControlKind::CheckBox: {
+        QAbstractButton* button = c.kind() == dlg::ControlKind::RadioButton
+                                      ? static_cast<QAbstractButton*>(new QRadioButton(ToQString(c.text), client))
+                                      : new QCheckBox(ToQString(c.text), client);
+        button->setAutoExclusive(false);
+        button->setFocusPolicy(c.has(WS_TABSTOP) ? Qt::StrongFocus : Qt::ClickFocus);
+        const int id = c.id;
+        QObject::connect(button, &QAbstractButton::clicked, [this, id] { m_owner.OnCommand(id, BN_CLICKED); });
+        widget = button;
+        break;
+    }
+    case dlg::ControlKind::PushButton: {
+        auto* button = new QPushButton(ToQString(c.text), client);
+        button->setAutoDefault(false);
+        button->setDefault((c.style & BS_TYPEMASK) == BS_DEFPUSHBUTTON);
+        const int id = c.id;
+        QObject::connect(button, &QPushButton::clicked, [this, id] { m_owner.OnCommand(id, BN_CLICKED); });
+        widget = button;
+        break;
+    }
+    case dlg::ControlKind::TabControl: {
+        auto* tabs = new TabControl(client);
+        const int id = c.id;
+        QObject::connect(tabs, &TabControl::selectionChanged, [this, id] { m_owner.OnCommand(id, TCN_SELCHANGE); });
+        widget = tabs;
+        break;
+    }
+    }
+    widget->setGeometry(box.x, box.y, box.width, box.height);
+    return widget;
+}
+
+void DialogWindow::WireEdit(QLineEdit* edit, int id) {
+    edit->setFrame(true);
+    // Only the user's edits notify here; the program's writes notify from SetDlgItemText.
+    QObject::connect(edit, &QLineEdit::textEdited, [this, id] { m_owner.OnCommand(id, EN_CHANGE); });
+}
+
+void DialogWindow::WireCombo(QComboBox* combo, const dlg::ControlTemplate& c) {
+    combo->setEditable((c.style & CBS_DROPDOWNLIST) == CBS_DROPDOWN);
+    combo->setFocusPolicy(Qt::StrongFocus);
+    combo->setInsertPolicy(QComboBox::NoInsert);
+    combo->setMaxVisibleItems(30);
+    const int id = c.id;
+    QObject::connect(combo, &QComboBox::activated, [this, id] { m_owner.OnCommand(id, CBN_SELCHANGE); });
+    if (QLineEdit* edit = combo->lineEdit()) {
+        combo->setCompleter(nullptr);
+        new SelectAllOnTab(combo);
+        // Typing into the edit part leaves no list item selected, and says nothing.
+        QObject::connect(edit, &QLineEdit::textEdited, combo, [combo, edit] {
+            if (combo->currentIndex() == -1) return;
+            const QString text = edit->text();
+            const int cursor = edit->cursorPosition();
+            const QSignalBlocker blockCombo(combo);
+            const QSignalBlocker blockEdit(edit);
+            combo->setCurrentIndex(-1);
+            edit->setText(text);
+            edit->setCursorPosition(cursor);
+        });
+    }
+}
+
+QWidget* DialogWindow::FocusWidget() { return QApplication::focusWidget(); }
+
+void DialogWindow::SetText(int id, const CString& text) {
+    QWidget* widget = Control(id);
+    if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
+        SetEditTextQuietly(edit, ToQString(text));
+    } else if (auto* combo = qobject_cast<QComboBox*>(widget)) {
+        if (combo->lineEdit()) SetEditTextQuietly(combo->lineEdit(), ToQString(text));
+    } else if (auto* label = qobject_cast<QLabel*>(widget)) {
+        label->setText(ToQString(text));
+    } else if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
+        button->setText(ToQString(text));
+    } else if (auto* group = qobject_cast<QGroupBox*>(widget)) {
+        group->setTitle(ToQString(text));
+    }
+}
+
+CString DialogWindow::Text(int id) const {
+    QWidget* widget = Control(id);
+    if (auto* edit = qobject_cast<QLineEdit*>(widget)) return FromQString(edit->text());
+    if (auto* combo = qobject_cast<QComboBox*>(widget)) return FromQString(combo->currentText());
+    if (auto* label = qobject_cast<QLabel*>(widget)) return FromQString(label->text());
+    if (auto* button = qobject_cast<QAbstractButton*>(widget)) return FromQString(button->text());
+    if (auto* group = qobject_cast<QGroupBox*>(widget)) return FromQString(group->title());
+    return {};
+}

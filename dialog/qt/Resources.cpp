@@ -1,0 +1,56 @@
+#include "Resources.h"
+
+#include <QFile>
+#include <QPainter>
+#include <QSvgRenderer>
+
+#include <cmath>
+
+namespace res {
+namespace {
+
+QString ResourcePath(int id) {
+    const auto& files = Script().files;
+    const auto it = files.find(id);
+    return it == files.end() ? QString() : QStringLiteral(":/") + QString::fromStdString(it->second);
+}
+
+}  // namespace
+
+const dlg::ResourceScript& Script() {
+    static const dlg::ResourceScript script = [] {
+        QFile file(QStringLiteral(":/lamino.rc"));
+        if (!file.open(QIODevice::ReadOnly)) throw dlg::ParseError("resource script missing");
+        const QByteArray text = file.readAll();
+        return dlg::ResourceScript::Parse(std::string_view(text.constData(), static_cast<size_t>(text.size())));
+    }();
+    return script;
+}
+
+QPixmap Picture(int id, qreal devicePixelRatio) {
+    QSvgRenderer renderer(ResourcePath(id));
+    if (!renderer.isValid()) return {};
+    const QSize logical = renderer.defaultSize();
+    QPixmap pixmap(QSize(static_cast<int>(std::ceil(logical.width() * devicePixelRatio)),
+                         static_cast<int>(std::ceil(logical.height() * devicePixelRatio))));
+    pixmap.fill(Qt::white);
+    QPainter painter(&pixmap);
+    renderer.render(&painter, QRectF(QPointF(0, 0), QSizeF(pixmap.size())));
+    painter.end();
+    pixmap.setDevicePixelRatio(devicePixelRatio);
+    return pixmap;
+}
+
+QIcon Icon(int id) {
+    // The script names the Windows icon; the same picture comes as PNGs beside it.
+    QString stem = ResourcePath(id);
+    stem.chop(stem.size() - stem.lastIndexOf(QLatin1Char('.')));
+    QIcon icon;
+    for (int size : {16, 24, 32, 48, 64, 128, 256}) {
+        const QString file = stem + QStringLiteral("-%1.png").arg(size);
+        if (QFile::exists(file)) icon.addFile(file, QSize(size, size));
+    }
+    return icon;
+}
+
+}  // namespace res

@@ -1,0 +1,68 @@
+#include "NumberText.h"
+
+#include <charconv>
+#include <climits>
+#include <cmath>
+#include <cwchar>
+#include <locale.h>
+
+#ifdef _WIN32
+#include <stdlib.h>
+#endif
+
+namespace {
+
+#ifdef _WIN32
+_locale_t CLocale() {
+    static const _locale_t c = _create_locale(LC_ALL, "C");
+    return c;
+}
+#else
+locale_t CLocale() {
+    static const locale_t c = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(nullptr));
+    return c;
+}
+#endif
+
+std::wstring ToWide(const CString& text) {
+    std::wstring wide;
+    wide.reserve(text.size());
+    for (size_t i = 0; i < text.size(); ++i) {
+        char32_t unit = text[i];
+        if constexpr (sizeof(wchar_t) == 4) {
+            if (unit >= 0xD800 && unit < 0xDC00 && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
+                text[i + 1] < 0xE000) {
+                unit = 0x10000 + ((unit - 0xD800) << 10) + (text[i + 1] - 0xDC00);
+                ++i;
+            }
+        }
+        wide += static_cast<wchar_t>(unit);
+    }
+    return wide;
+}
+
+}  // namespace
+
+double ParseNumberText(const CString& text) {
+    const std::wstring wide = ToWide(text);
+#ifdef _WIN32
+    return _wcstod_l(wide.c_str(), nullptr, CLocale());
+#else
+    return wcstod_l(wide.c_str(), nullptr, CLocale());
+#endif
+}
+
+CString FormatValue(double value) {
+    char buffer[400];  // the largest double takes 309 digits before the point
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, 6);
+    return CString(buffer, result.ptr);
+}
+
+CString FormatTruncated(double value) {
+    const double truncated = std::trunc(value);
+    const int whole = (std::isnan(truncated) || truncated < INT_MIN || truncated > INT_MAX)
+                          ? INT_MIN
+                          : static_cast<int>(truncated);
+    const std::string digits = std::to_string(whole);
+    return CString(digits.begin(), digits.end());
+}

@@ -1,0 +1,108 @@
+// The main window, run as the program runs it: modally, until it is closed.
+
+#include "app/MainDlg.h"
+#include "dialog/qt/DialogWindow.h"
+#include "dialog/qt/TabControl.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QTabBar>
+#include <QTest>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+#include <functional>
+
+namespace {
+
+// Runs the main window and calls `check` inside its modal loop, once it is
+// shown and active; the check must close the window.
+void WithMainWindow(const std::function<void(CMainDlg&, QWidget*)>& check) {
+    CMainDlg dialog;
+    bool ran = false;
+    QTimer::singleShot(0, [&] {
+        QWidget* window = dialog.Window()->Root();
+        window->activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(window));
+        check(dialog, window);
+        ran = true;
+        if (window->isVisible()) dialog.EndDialog(win32::IDCANCEL);
+    });
+    dialog.DoModal();
+    EXPECT_TRUE(ran);
+}
+
+std::vector<QWidget*> Pages(QWidget* tabControl) {
+    std::vector<QWidget*> pages;
+    for (QWidget* w : tabControl->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        if (DialogWindow::IsDialogRoot(w)) pages.push_back(w);
+    return pages;
+}
+
+TEST(MainWindow, HasTheTemplateSizeTheFourTabsAndTheHelpItem) {
+    WithMainWindow([](CMainDlg& dialog, QWidget* window) {
+        QWidget* tabs = dialog.Window()->Control(CMainDlg::IDC_TAB);
+        EXPECT_EQ(tabs->parentWidget()->size(), QSize(533, 359));  // the client area
+        EXPECT_EQ(tabs->geometry(), QRect(11, 5, 513, 345));
+        EXPECT_EQ(window->windowTitle(), QStringLiteral("Lamino"));
+        EXPECT_FALSE(window->windowFlags() & Qt::WindowMaximizeButtonHint);
+        EXPECT_EQ(window->minimumSize(), window->maximumSize());
+        QTabBar* bar = static_cast<TabControl*>(tabs)->Bar();
+        ASSERT_EQ(bar->count(), 4);
+        EXPECT_EQ(bar->tabText(0), QStringLiteral("单位换算"));
+        EXPECT_EQ(bar->tabText(1), QStringLiteral("V-CUT削铜"));
+        EXPECT_EQ(bar->tabText(2), QStringLiteral("金手指倒角"));
+        EXPECT_EQ(bar->tabText(3), QStringLiteral("沉头孔"));
+        auto* menu = window->findChild<QMenuBar*>();
+        ASSERT_NE(menu, nullptr);
+        ASSERT_EQ(menu->actions().size(), 1);
+        EXPECT_EQ(menu->actions()[0]->text(), QStringLiteral("帮助"));
+        EXPECT_EQ(menu->actions()[0]->menu(), nullptr);  // a command, not a submenu
+    });
+}
+
+TEST(MainWindow, ShowsOnePageAtATimeFittedToTheTabArea) {
+    WithMainWindow([](CMainDlg& dialog, QWidget*) {
+        auto* tabs = static_cast<TabControl*>(dialog.Window()->Control(CMainDlg::IDC_TAB));
+        const std::vector<QWidget*> pages = Pages(tabs);
+        ASSERT_EQ(pages.size(), 4u);
+        for (QWidget* page : pages) EXPECT_EQ(page->geometry(), QRect(4, 20, 513 - 8, 345 - 24));
+        for (int tab : {2, 1, 3, 0}) {
+            QTest::mouseClick(tabs->Bar(), Qt::LeftButton, {}, tabs->Bar()->tabRect(tab).center());
+            for (int i = 0; i < 4; ++i) EXPECT_EQ(pages[i]->isVisible(), i == tab) << "tab " << tab << " page " << i;
+        }
+    });
+}
+
+TEST(MainWindow, KeepsPageTextsWhileHidden) {
+    WithMainWindow([](CMainDlg& dialog, QWidget*) {
+        auto* tabs = static_cast<TabControl*>(dialog.Window()->Control(CMainDlg::IDC_TAB));
+        QWidget* page = Pages(tabs)[0];
+        QWidget* inch = nullptr;
+        for (QWidget* w : page->findChildren<QWidget*>())
+            if (DialogWindow::IsControl(w) && DialogWindow::OwnId(w) == 1007) inch = w;
+        ASSERT_NE(inch, nullptr);
+        inch->setFocus(Qt::TabFocusReason);
+        QTest::keyClicks(inch, "2");
+        QTest::mouseClick(tabs->Bar(), Qt::LeftButton, {}, tabs->Bar()->tabRect(3).center());
+        QTest::mouseClick(tabs->Bar(), Qt::LeftButton, {}, tabs->Bar()->tabRect(0).center());
+        EXPECT_EQ(static_cast<QLineEdit*>(inch)->text(), QStringLiteral("2"));
+    });
+}
+
+TEST(MainWindow, StaysOpenOnEnterAndEscAndEndsThroughItsCloseBox) {
+    WithMainWindow([](CMainDlg& dialog, QWidget* window) {
+        auto* tabs = static_cast<TabControl*>(dialog.Window()->Control(CMainDlg::IDC_TAB));
+        tabs->Bar()->setFocus();
+        QTest::keyClick(tabs->Bar(), Qt::Key_Return);
+        QTest::keyClick(tabs->Bar(), Qt::Key_Escape);
+        QTest::keyClick(window, Qt::Key_Escape);
+        EXPECT_TRUE(window->isVisible());
+        window->close();
+        EXPECT_FALSE(window->isVisible());
+    });
+}
+
+}  // namespace

@@ -1,0 +1,46 @@
+#!/usr/bin/env bash
+# Installs what Lamino needs to build, run and test on Debian 12, where it is
+# missing. Safe to run again: it installs nothing that is already there.
+set -euo pipefail
+
+packages=(
+    cmake ninja-build g++ pkg-config
+    qt6-base-dev qt6-base-dev-tools qt6-svg-dev libqt6svg6 libgl-dev
+    libgtest-dev
+    xvfb xauth x11-utils
+    fonts-arphic-uming fonts-dejavu-core
+    locales
+)
+
+missing=()
+for package in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" || missing+=("$package")
+done
+
+as_root() {
+    if [ "$(id -u)" -eq 0 ]; then
+        "$@"
+    elif command -v sudo >/dev/null; then
+        sudo "$@"
+    else
+        echo "setup: need root to run: $*" >&2
+        return 1
+    fi
+}
+
+if [ ${#missing[@]} -gt 0 ]; then
+    echo "setup: installing ${missing[*]}"
+    if ! as_root apt-get update -qq || ! as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null; then
+        echo "setup: FAILED to install the packages above with apt-get" >&2
+        exit 1
+    fi
+fi
+
+# The number tests run under a locale whose decimal mark is a comma.
+if ! locale -a 2>/dev/null | grep -qi '^de_DE\.utf-\?8$'; then
+    echo "setup: generating the de_DE.UTF-8 locale"
+    if ! as_root localedef -i de_DE -f UTF-8 de_DE.UTF-8; then
+        echo "setup: FAILED to generate the de_DE.UTF-8 locale" >&2
+        exit 1
+    fi
+fi

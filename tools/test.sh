@@ -1,0 +1,23 @@
+#!/usr/bin/env bash
+# Builds Lamino and runs every test: once in the development build, once
+# under AddressSanitizer and UndefinedBehaviorSanitizer.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+bash tools/setup.sh
+
+status=0
+for preset in dev asan; do
+    echo "test: building the $preset build"
+    if ! cmake --preset "$preset" >/dev/null || ! cmake --build --preset "$preset"; then
+        echo "test: FAILED to build the $preset build" >&2
+        exit 1
+    fi
+    echo "test: running the tests of the $preset build"
+    if ! ctest --preset "$preset" -j2; then
+        echo "test: FAILED: tests of the $preset build" >&2
+        status=1
+    fi
+done
+[ $status -eq 0 ] && echo "test: all tests passed"
+exit $status

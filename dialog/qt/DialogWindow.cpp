@@ -10,7 +10,7 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDialog>
-#include <QGroupBox>
+#include <QPainter>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -71,6 +71,89 @@ public:
         }
         return QObject::eventFilter(watched, event);
     }
+};
+
+// A picture control shows its picture at the picture's own size, drawn for
+// the screen's pixel ratio when it is first shown: pages that start hidden
+// cost nothing at start-up.
+class PictureControl : public QLabel {
+public:
+    PictureControl(int imageId, QWidget* parent) : QLabel(parent), m_imageId(imageId) {
+        setAttribute(Qt::WA_TransparentForMouseEvents);
+    }
+
+protected:
+    void showEvent(QShowEvent* event) override {
+        const qreal ratio = devicePixelRatioF();
+        if (pixmap().isNull() || pixmap().devicePixelRatio() != ratio) {
+            const QPixmap picture = res::Picture(m_imageId, ratio);
+            setPixmap(picture);
+            resize(picture.deviceIndependentSize().toSize());
+        }
+        QLabel::showEvent(event);
+    }
+
+private:
+    int m_imageId;
+};
+
+// A static text. One a line high shows its whole line even where this face
+// runs a few pixels wider than the one the template was drawn for; it is
+// measured when first shown, so hidden pages cost nothing at start-up.
+class LabelControl : public QLabel {
+public:
+    LabelControl(const QString& text, bool oneLine, QWidget* parent) : QLabel(text, parent), m_oneLine(oneLine) {
+        setTextFormat(Qt::PlainText);
+        setWordWrap(!oneLine);
+        setAttribute(Qt::WA_TransparentForMouseEvents);
+    }
+
+protected:
+    void showEvent(QShowEvent* event) override {
+        if (m_oneLine && !m_measured) {
+            m_measured = true;
+            if (sizeHint().width() > width()) resize(sizeHint().width(), height());
+        }
+        QLabel::showEvent(event);
+    }
+
+private:
+    bool m_oneLine;
+    bool m_measured = false;
+};
+
+// A group box as Windows draws one: a thin frame with its title set into
+// the top line, and nothing painted inside, so the controls it frames show
+// through on the page's own background.
+class GroupBoxControl : public QWidget {
+public:
+    GroupBoxControl(const QString& title, QWidget* parent) : QWidget(parent), m_title(title) {
+        setAttribute(Qt::WA_TransparentForMouseEvents);
+        setFocusPolicy(Qt::NoFocus);
+    }
+
+    QString Title() const { return m_title; }
+    void SetTitle(const QString& title) {
+        m_title = title;
+        update();
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter painter(this);
+        const QFontMetrics metrics(font());
+        const int top = metrics.height() / 2;
+        painter.setPen(QColor(0xDC, 0xDC, 0xDC));
+        painter.drawRect(QRectF(0.5, top + 0.5, width() - 1, height() - top - 1));
+        if (m_title.isEmpty()) return;
+        const QRect text(7, 0, metrics.horizontalAdvance(m_title) + 4, metrics.height());
+        painter.fillRect(text, palette().color(QPalette::Window));
+        painter.setPen(palette().color(QPalette::WindowText));
+        painter.drawText(text, Qt::AlignCenter, m_title);
+    }
+
+private:
+    QString m_title;
 };
 
 class TopLevelDialog : public QDialog {
@@ -232,8 +315,11 @@ void DialogWindow::Build(QWidget* client, const QFont& font) {
         }
         widget->setVisible((c.style & WS_VISIBLE) != 0);
     }
-    // Earlier controls lie above later ones, as in a Win32 dialog.
+    // Earlier controls lie above later ones, as in a Win32 dialog; frames,
+    // which paint no inside, lie below all.
     for (auto it = created.rbegin(); it != created.rend(); ++it) (*it)->raise();
+    for (QWidget* w : created)
+        if (dynamic_cast<GroupBoxControl*>(w) != nullptr) w->lower();
 }
 
 QWidget* DialogWindow::CreateControl(const dlg::ControlTemplate& c, QWidget* client, const QFont& font) {
@@ -255,18 +341,12 @@ QWidget* DialogWindow::CreateControl(const dlg::ControlTemplate& c, QWidget* cli
         return combo;
     }
     case dlg::ControlKind::Label: {
-        auto* label = new QLabel(ToQString(c.text), client);
+        const bool oneLine = box.height < 2 * QFontMetrics(font).height();
+        auto* label = new LabelControl(ToQString(c.text), oneLine, client);
         label->setAlignment((c.style & SS_TYPEMASK) == SS_CENTER ? Qt::AlignHCenter | Qt::AlignTop
                                                                   : Qt::AlignLeft | Qt::AlignTop);
-        label->setTextFormat(Qt::PlainText);
-        label->setAttribute(Qt::WA_TransparentForMouseEvents);
-        // A label one line high shows its whole line even where this face
-        // runs a few pixels wider than the one the template was drawn for.
-        const bool oneLine = box.height < 2 * QFontMetrics(font).height();
-        label->setWordWrap(!oneLine);
-        label->setGeometry(box.x, box.y, oneLine ? std::max(box.width, label->sizeHint().width()) : box.width,
-                           box.height);
-        return label;
+        widget = label;
+        break;
     }
     case dlg::ControlKind::Icon: {
         auto* label = new QLabel(client);
@@ -277,18 +357,12 @@ QWidget* DialogWindow::CreateControl(const dlg::ControlTemplate& c, QWidget* cli
         return widget;
     }
     case dlg::ControlKind::Picture: {
-        auto* label = new QLabel(client);
-        const QPixmap picture = res::Picture(c.imageId, qApp->devicePixelRatio());
-        label->setPixmap(picture);
-        label->setAttribute(Qt::WA_TransparentForMouseEvents);
-        label->setGeometry(QRect(QPoint(box.x, box.y), picture.deviceIndependentSize().toSize()));
-        return label;  // a picture control takes the picture's size
+        auto* picture = new PictureControl(c.imageId, client);
+        picture->move(box.x, box.y);
+        return picture;
     }
     case dlg::ControlKind::GroupBox: {
-        auto* group = new QGroupBox(ToQString(c.text), client);
-        group->setAttribute(Qt::WA_TransparentForMouseEvents);
-        group->setFocusPolicy(Qt::NoFocus);
-        widget = group;
+        widget = new GroupBoxControl(ToQString(c.text), client);
         break;
     }
     case dlg::ControlKind::RadioButton:
@@ -366,8 +440,8 @@ void DialogWindow::SetText(int id, const CString& text) {
         label->setText(ToQString(text));
     } else if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
         button->setText(ToQString(text));
-    } else if (auto* group = qobject_cast<QGroupBox*>(widget)) {
-        group->setTitle(ToQString(text));
+    } else if (auto* group = dynamic_cast<GroupBoxControl*>(widget)) {
+        group->SetTitle(ToQString(text));
     }
 }
 
@@ -377,6 +451,6 @@ CString DialogWindow::Text(int id) const {
     if (auto* combo = qobject_cast<QComboBox*>(widget)) return FromQString(combo->currentText());
     if (auto* label = qobject_cast<QLabel*>(widget)) return FromQString(label->text());
     if (auto* button = qobject_cast<QAbstractButton*>(widget)) return FromQString(button->text());
-    if (auto* group = qobject_cast<QGroupBox*>(widget)) return FromQString(group->title());
+    if (auto* group = dynamic_cast<GroupBoxControl*>(widget)) return FromQString(group->Title());
     return {};
 }

@@ -5,6 +5,7 @@
 #include <QSvgRenderer>
 
 #include <cmath>
+#include <map>
 
 namespace res {
 namespace {
@@ -42,14 +43,20 @@ QPixmap Picture(int id, qreal devicePixelRatio) {
 }
 
 QIcon Icon(int id) {
-    // The script names the Windows icon; the same picture comes as PNGs beside it.
+    static std::map<int, QIcon> loaded;
+    const auto it = loaded.find(id);
+    if (it != loaded.end()) return it->second;
+    // The script names the Windows icon; the same picture comes as PNGs
+    // beside it. Windows and dialogs want it at 16 to 64 pixels; the larger
+    // sizes are for the desktop's launchers and installed with the program.
     QString stem = ResourcePath(id);
     stem.chop(stem.size() - stem.lastIndexOf(QLatin1Char('.')));
     QIcon icon;
-    for (int size : {16, 24, 32, 48, 64, 128, 256}) {
+    for (int size : {16, 24, 32, 48, 64}) {
         const QString file = stem + QStringLiteral("-%1.png").arg(size);
         if (QFile::exists(file)) icon.addFile(file, QSize(size, size));
     }
+    loaded.emplace(id, icon);
     return icon;
 }
 

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds Lamino and runs every test: once in the development build, once
-# under AddressSanitizer and UndefinedBehaviorSanitizer.
+# under AddressSanitizer and UndefinedBehaviorSanitizer (with leak checking),
+# then a short run of each fuzzer.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -19,5 +20,7 @@ for preset in dev asan; do
         status=1
     fi
 done
+echo "test: a short fuzzing run of each libFuzzer target"
+bash tools/fuzz.sh "${LAMINO_FUZZ_SECONDS:-20}" || status=1
 [ $status -eq 0 ] && echo "test: all tests passed"
 exit $status

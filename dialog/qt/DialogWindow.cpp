@@ -7,6 +7,8 @@
 #include <QApplication>
 #include <QButtonGroup>
 #include <QCheckBox>
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDialog>
@@ -71,6 +73,86 @@ public:
         }
         return QObject::eventFilter(watched, event);
     }
+};
+
+// An edit control with the undo of a Windows edit: one level, where a second
+// undo puts back what the first took away. Qt's line edit records every
+// character of every edit for its undo, and keeps the room it took for the
+// life of the field: a paste of a long text over another held megabytes.
+// So edits that replace a selection, and pastes, are made here in one step,
+// and Qt's record is dropped after each edit.
+class EditControl : public QLineEdit {
+public:
+    explicit EditControl(QWidget* parent) : QLineEdit(parent) {
+        // Connected first, so the record is settled before the page hears of the edit.
+        connect(this, &QLineEdit::textEdited, this, [this](const QString& edited) {
+            m_undoText = m_lastText;
+            m_lastText = edited;
+            ForgetQtHistory();
+        });
+        connect(this, &QLineEdit::textChanged, this, [this](const QString& text) { m_lastText = text; });
+    }
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override {
+        if (event->matches(QKeySequence::Undo)) {
+            const QString previous = m_undoText;
+            Edit(previous, static_cast<int>(previous.size()));
+            return;
+        }
+        if (event->matches(QKeySequence::Redo)) return;  // a Windows edit has none
+        if (event->matches(QKeySequence::Paste)) {
+            ReplaceSelection(QGuiApplication::clipboard()->text());
+            return;
+        }
+        if (event->matches(QKeySequence::Cut) && hasSelectedText()) {
+            QGuiApplication::clipboard()->setText(selectedText());
+            ReplaceSelection(QString());
+            return;
+        }
+        const bool erase = event->key() == Qt::Key_Backspace || event->key() == Qt::Key_Delete;
+        const bool typing = !event->text().isEmpty() && event->text().at(0).isPrint() &&
+                            !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier));
+        if (hasSelectedText() && (erase || typing)) {
+            ReplaceSelection(erase ? QString() : event->text());
+            return;
+        }
+        QLineEdit::keyPressEvent(event);
+    }
+
+private:
+    void ReplaceSelection(const QString& with) {
+        const int start = hasSelectedText() ? selectionStart() : cursorPosition();
+        const int length = static_cast<int>(selectedText().size());
+        if (with.isEmpty() && length == 0) return;
+        Edit(text().left(start) + with + text().mid(start + length), start + static_cast<int>(with.size()));
+    }
+
+    // A user's edit made in one step: the new text, the caret, then the notification.
+    void Edit(const QString& newText, int caret) {
+        {
+            const QSignalBlocker block(this);
+            setText(newText);
+            setCursorPosition(caret);
+        }
+        emit textEdited(newText);
+    }
+
+    void ForgetQtHistory() {
+        if (!isUndoAvailable() && !isRedoAvailable()) return;
+        const int cursor = cursorPosition();
+        const int start = hasSelectedText() ? selectionStart() : -1;
+        const int length = static_cast<int>(selectedText().size());
+        const QSignalBlocker block(this);
+        setText(text());  // the only way Qt offers to drop a line edit's record
+        if (start < 0)
+            setCursorPosition(cursor);
+        else
+            setSelection(cursor == start ? start + length : start, cursor == start ? -length : length);
+    }
+
+    QString m_lastText;
+    QString m_undoText;
 };
 
 // A picture control shows its picture at the picture's own size, drawn for
@@ -327,7 +409,7 @@ QWidget* DialogWindow::CreateControl(const dlg::ControlTemplate& c, QWidget* cli
     QWidget* widget = nullptr;
     switch (c.kind()) {
     case dlg::ControlKind::Edit: {
-        auto* edit = new QLineEdit(client);
+        auto* edit = new EditControl(client);
         edit->setFocusPolicy(Qt::StrongFocus);
         WireEdit(edit, c.id);
         widget = edit;
@@ -406,11 +488,15 @@ void DialogWindow::WireEdit(QLineEdit* edit, int id) {
 
 void DialogWindow::WireCombo(QComboBox* combo, const dlg::ControlTemplate& c) {
     combo->setEditable((c.style & CBS_DROPDOWNLIST) == CBS_DROPDOWN);
+    if (combo->isEditable()) combo->setLineEdit(new EditControl(combo));
     combo->setFocusPolicy(Qt::StrongFocus);
     combo->setInsertPolicy(QComboBox::NoInsert);
     combo->setMaxVisibleItems(30);
     const int id = c.id;
-    QObject::connect(combo, &QComboBox::activated, [this, id] { m_owner.OnCommand(id, CBN_SELCHANGE); });
+    QObject::connect(combo, &QComboBox::activated, [this, id, combo] {
+        if (combo->lineEdit() && combo->hasFocus()) combo->lineEdit()->selectAll();  // as Windows shows a pick
+        m_owner.OnCommand(id, CBN_SELCHANGE);
+    });
     if (QLineEdit* edit = combo->lineEdit()) {
         combo->setCompleter(nullptr);
         new SelectAllOnTab(combo);

@@ -26,10 +26,6 @@
 
 namespace {
 
-struct DriveError : std::runtime_error {
-    using std::runtime_error::runtime_error;
-};
-
 std::string Utf8(const QString& text) { return text.toStdString(); }
 
 int ParseInt(const std::string& text) {
@@ -100,35 +96,43 @@ int Driver::Run(const std::vector<std::string>& lines) {
     CMainDlg dialog;
     int status = 0;
     QTimer::singleShot(0, [&] {
-        m_window = dialog.Window()->Root();
-        m_window->activateWindow();
-        if (!QTest::qWaitForWindowActive(m_window)) m_err << "warning: the main window did not become active\n";
+        QWidget* window = dialog.Window()->Root();
+        window->activateWindow();
+        if (!QTest::qWaitForWindowActive(window)) m_err << "warning: the main window did not become active\n";
         Settle();
+        DriveSession session(window, m_out);
+        session.screenshots = m_screenshots;
         for (size_t n = 0; n < lines.size(); ++n) {
-            const std::string& line = lines[n];
-            if (line.empty() || line[0] == '#' || line.find_first_not_of(" \t\r") == std::string::npos) continue;
-            const size_t space = line.find(' ');
-            const std::string command = line.substr(0, space);
-            const std::string argument = space == std::string::npos ? std::string() : line.substr(space + 1);
             try {
-                if (m_closed) throw DriveError("the main window is closed");
-                Execute(command, argument);
-                Settle();
+                session.Execute(lines[n]);
             } catch (const std::exception& error) {
                 m_err << "line " << n + 1 << ": " << error.what() << "\n";
                 status = 2;
                 break;
             }
         }
-        CDialog::SetWriteObserver(nullptr);
-        if (!m_closed) dialog.EndDialog(win32::IDCANCEL);
+        if (!session.Closed()) dialog.EndDialog(win32::IDCANCEL);
     });
     dialog.DoModal();
     m_out.flush();
     return status;
 }
 
-void Driver::Execute(const std::string& command, const std::string& argument) {
+DriveSession::DriveSession(QWidget* window, std::ostream& out) : m_window(window), m_out(out) {}
+
+DriveSession::~DriveSession() {
+    if (m_tracing) CDialog::SetWriteObserver(nullptr);
+}
+
+void DriveSession::Execute(const std::string& line) {
+    if (line.empty() || line[0] == '#' || line.find_first_not_of(" \t\r") == std::string::npos) return;
+    if (m_closed) throw DriveError("the main window is closed");
+    const size_t space = line.find(' ');
+    Execute(line.substr(0, space), space == std::string::npos ? std::string() : line.substr(space + 1));
+    Settle();
+}
+
+void DriveSession::Execute(const std::string& command, const std::string& argument) {
     const auto id = [&] { return ParseInt(argument.substr(0, argument.find(' '))); };
     if (command == "tab") {
         Tab(ParseInt(argument));
@@ -170,7 +174,8 @@ void Driver::Execute(const std::string& command, const std::string& argument) {
                 [this](int control, const CString& text) { m_out << "> " << control << "=" << Utf8(ToQString(text)) << "\n"; });
         else if (argument == "off")
             CDialog::SetWriteObserver(nullptr);
-        else
+        m_tracing = argument == "on";
+        if (argument != "on" && argument != "off")
             throw DriveError("trace takes on or off");
     } else if (command == "tabs") {
         auto* tabs = qobject_cast<TabControl*>(ShownControl(CMainDlg::IDC_TAB));
@@ -183,21 +188,21 @@ void Driver::Execute(const std::string& command, const std::string& argument) {
         Help();
     } else if (command == "close") {
         Close();
-    } else if (command == "shot" && m_screenshots) {
+    } else if (command == "shot" && screenshots) {
         Shot(argument);
     } else {
         throw DriveError("unknown command '" + command + "'");
     }
 }
 
-QWidget* Driver::ShownPage() const {
+QWidget* DriveSession::ShownPage() const {
     for (QWidget* w : m_window->findChildren<QWidget*>())
         if (DialogWindow::IsDialogRoot(w) && !w->isWindow() && w->isVisible()) return w;
     return nullptr;
 }
 
 // A control of the shown page, or of the main window itself.
-QWidget* Driver::ShownControl(int id) const {
+QWidget* DriveSession::ShownControl(int id) const {
     QWidget* page = ShownPage();
     for (QWidget* root : {page, m_window}) {
         if (root == nullptr) continue;
@@ -207,46 +212,51 @@ QWidget* Driver::ShownControl(int id) const {
     throw DriveError("control " + std::to_string(id) + " is not on the shown page");
 }
 
-QWidget* Driver::FocusTarget() const {
+QWidget* DriveSession::FocusTarget() const {
     QWidget* focus = QApplication::focusWidget();
     if (focus == nullptr) throw DriveError("no control has the keyboard focus");
     return focus;
 }
 
-void Driver::Tab(int index) {
+void DriveSession::Tab(int index) {
     auto* tabs = qobject_cast<TabControl*>(ShownControl(CMainDlg::IDC_TAB));
     if (index < 0 || index >= tabs->Bar()->count()) throw DriveError("no tab " + std::to_string(index));
     QTest::mouseClick(tabs->Bar(), Qt::LeftButton, {}, tabs->Bar()->tabRect(index).center());
 }
 
-void Driver::Focus(int id) {
+void DriveSession::Focus(int id) {
     QWidget* control = ShownControl(id);
     if (control->focusPolicy() == Qt::NoFocus) throw DriveError("control " + std::to_string(id) + " takes no focus");
     control->setFocus(Qt::TabFocusReason);
     if (QLineEdit* edit = EditPart(control)) edit->selectAll();  // also when it had the focus already
 }
 
-void Driver::Click(int id) {
+void DriveSession::Click(int id) {
     QWidget* control = ShownControl(id);
     QTest::mouseClick(control, Qt::LeftButton, {}, ClickPoint(control));
 }
 
-void Driver::Choose(int id, int index) {
+void DriveSession::Choose(int id, int index) {
     auto* combo = qobject_cast<QComboBox*>(ShownControl(id));
     if (combo == nullptr) throw DriveError("control " + std::to_string(id) + " is not a combo box");
     if (index < 0 || index >= combo->count()) throw DriveError("no list item " + std::to_string(index));
     // A click on the box takes the focus; the arrow opens the list.
-    QTest::mouseClick(combo, Qt::LeftButton, {}, QPoint(combo->width() - 6, combo->height() / 2));
+    if (quickChoose)
+        combo->setFocus(Qt::MouseFocusReason);
+    else
+        QTest::mouseClick(combo, Qt::LeftButton, {}, QPoint(combo->width() - 6, combo->height() / 2));
     if (!combo->view()->isVisible()) combo->showPopup();
     Settle();
     QAbstractItemView* view = combo->view();
     if (!view->isVisible()) throw DriveError("the list of " + std::to_string(id) + " did not open");
-    // The list ignores a release that comes within a double-click time of opening.
-    QTest::qWait(QApplication::doubleClickInterval() + 20);
     const QModelIndex item = view->model()->index(index, 0);
     view->setCurrentIndex(item);  // where the pointer hovers
-    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(item).center());
-    Settle();
+    if (!quickChoose) {
+        // The list ignores a release that comes within a double-click time of opening.
+        QTest::qWait(QApplication::doubleClickInterval() + 20);
+        QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(item).center());
+        Settle();
+    }
     // Should the popup still hold back the click, take the item as the keyboard does.
     if (view->isVisible()) {
         view->setCurrentIndex(item);
@@ -256,7 +266,7 @@ void Driver::Choose(int id, int index) {
     if (view->isVisible()) throw DriveError("the list of " + std::to_string(id) + " did not close");
 }
 
-void Driver::Type(const std::string& text) {
+void DriveSession::Type(const std::string& text) {
     const QString typed = QString::fromStdString(text);
     for (int i = 0; i < typed.size();) {
         const int width = typed.at(i).isHighSurrogate() && i + 1 < typed.size() ? 2 : 1;
@@ -273,13 +283,13 @@ void Driver::Type(const std::string& text) {
     }
 }
 
-void Driver::Key(const std::string& name) {
+void DriveSession::Key(const std::string& name) {
     const auto it = KeyNames().find(name);
     if (it == KeyNames().end()) throw DriveError("unknown key '" + name + "'");
     QTest::keyClick(FocusTarget(), it->second.first, it->second.second);
 }
 
-void Driver::Dump() {
+void DriveSession::Dump() {
     QWidget* page = ShownPage();
     std::map<int, QWidget*> fields;
     if (page != nullptr)
@@ -295,7 +305,7 @@ void Driver::Dump() {
         m_out << "focus=" << DialogWindow::IdOf(focus) << "\n";
 }
 
-void Driver::Help() {
+void DriveSession::Help() {
     auto* menuBar = m_window->findChild<QMenuBar*>();
     QAction* help = nullptr;
     if (menuBar != nullptr)
@@ -328,7 +338,7 @@ void Driver::Help() {
     (void)QTest::qWaitForWindowActive(m_window);
 }
 
-void Driver::Close() {
+void DriveSession::Close() {
     m_window->close();
     Settle();
     if (m_window->isVisible()) throw DriveError("the main window did not close");
@@ -336,7 +346,7 @@ void Driver::Close() {
     m_out << "closed\n";
 }
 
-void Driver::Shot(const std::string& path) {
+void DriveSession::Shot(const std::string& path) {
     QPixmap picture;
     if (QGuiApplication::platformName() == QStringLiteral("xcb"))
         picture = m_window->screen()->grabWindow(m_window->winId());

@@ -3,21 +3,31 @@
 // followed by the events it caused, printing what the scenario asks to see.
 
 #include <iosfwd>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
 class QWidget;
 
-class Driver {
+struct DriveError : std::runtime_error {
+    using std::runtime_error::runtime_error;
+};
+
+// The commands of one scenario, carried out on a main window that is shown.
+class DriveSession {
 public:
-    Driver(std::ostream& out, std::ostream& err);
+    DriveSession(QWidget* window, std::ostream& out);
+    ~DriveSession();
+
+    // Carries out one command line; throws DriveError when it cannot.
+    void Execute(const std::string& line);
+    bool Closed() const { return m_closed; }
 
     // Also accept "shot FILE": save what the window shows as a PNG.
-    void EnableScreenshots() { m_screenshots = true; }
-
-    // Runs the main window with the commands; 0 when all were carried out,
-    // 2 at the first that could not be (reported as "line N: REASON").
-    int Run(const std::vector<std::string>& lines);
+    bool screenshots = false;
+    // Take list items as the keyboard does in the open list, without waiting
+    // out the list's guard against a too early click.
+    bool quickChoose = false;
 
 private:
     void Execute(const std::string& command, const std::string& argument);
@@ -36,9 +46,25 @@ private:
     void Close();
     void Shot(const std::string& path);
 
+    QWidget* m_window;
+    std::ostream& m_out;
+    bool m_closed = false;
+    bool m_tracing = false;
+};
+
+// Runs the main window with a scenario.
+class Driver {
+public:
+    Driver(std::ostream& out, std::ostream& err);
+
+    void EnableScreenshots() { m_screenshots = true; }
+
+    // 0 when every command was carried out, 2 at the first that could not be
+    // (reported as "line N: REASON").
+    int Run(const std::vector<std::string>& lines);
+
+private:
     std::ostream& m_out;
     std::ostream& m_err;
-    QWidget* m_window = nullptr;
-    bool m_closed = false;
     bool m_screenshots = false;
 };

@@ -56,21 +56,13 @@ void CCountersinkPage::CalcDepth() {
 
 // A, B and C recompute H once their caret is refreshed; D and H only keep
 // their caret. All are gated, so the program's writes compute nothing.
-void CCountersinkPage::OnChangeA() {
-    if (!HasFocus(IDC_A)) return;
-    RefreshCaret(IDC_A);
-    CalcDepth();
-}
+void CCountersinkPage::OnChangeA() { OnChangeInput(IDC_A); }
+void CCountersinkPage::OnChangeB() { OnChangeInput(IDC_B); }
+void CCountersinkPage::OnChangeC() { OnChangeInput(IDC_C); }
 
-void CCountersinkPage::OnChangeB() {
-    if (!HasFocus(IDC_B)) return;
-    RefreshCaret(IDC_B);
-    CalcDepth();
-}
-
-void CCountersinkPage::OnChangeC() {
-    if (!HasFocus(IDC_C)) return;
-    RefreshCaret(IDC_C);
+void CCountersinkPage::OnChangeInput(int id) {
+    if (!HasFocus(id)) return;
+    RefreshCaret(id);
     CalcDepth();
 }
 

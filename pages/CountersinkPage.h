@@ -19,6 +19,7 @@ private:
     void OnChangeA();
     void OnChangeB();
     void OnChangeC();
+    void OnChangeInput(int id);
     void OnChangeD();
     void OnChangeH();
     void OnSelchangeAnglePreset();

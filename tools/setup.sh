@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
     cmake ninja-build g++ pkg-config
     qt6-base-dev qt6-base-dev-tools qt6-svg-dev libqt6svg6 libgl-dev
-    libgtest-dev
+    libgtest-dev libbenchmark-dev
     clang libclang-rt-14-dev
     xvfb xauth x11-utils
     fonts-arphic-uming fonts-dejavu-core

@@ -12,16 +12,22 @@
 
 namespace {
 
-#ifdef _WIN32
+#if defined(__MINGW32__)
+// mingw-w64's own wcstod rounds correctly and reads the same forms as
+// glibc's; the program never moves its C runtime off the "C" locale.
+double ParseWide(const std::wstring& wide) { return __mingw_wcstod(wide.c_str(), nullptr); }
+#elif defined(_WIN32)
 _locale_t CLocale() {
     static const _locale_t c = _create_locale(LC_ALL, "C");
     return c;
 }
+double ParseWide(const std::wstring& wide) { return _wcstod_l(wide.c_str(), nullptr, CLocale()); }
 #else
 locale_t CLocale() {
     static const locale_t c = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(nullptr));
     return c;
 }
+double ParseWide(const std::wstring& wide) { return wcstod_l(wide.c_str(), nullptr, CLocale()); }
 #endif
 
 std::wstring ToWide(const CString& text) {
@@ -44,12 +50,7 @@ std::wstring ToWide(const CString& text) {
 }  // namespace
 
 double ParseNumberText(const CString& text) {
-    const std::wstring wide = ToWide(text);
-#ifdef _WIN32
-    return _wcstod_l(wide.c_str(), nullptr, CLocale());
-#else
-    return wcstod_l(wide.c_str(), nullptr, CLocale());
-#endif
+    return ParseWide(ToWide(text));
 }
 
 CString FormatValue(double value) {

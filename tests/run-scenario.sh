@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
-# run-scenario.sh DRIVE FILE.drive: plays the scenario and compares what
-# lamino-drive prints with FILE.expected, line by line.
+# run-scenario.sh COMMAND... FILE.drive: plays the scenario with the driver
+# COMMAND (lamino-drive, or a loader and lamino-drive.exe) and compares what
+# it prints with FILE.expected, line by line.
 set -uo pipefail
-drive="$1"
-scenario="$2"
+scenario="${*: -1}"
+drive=("${@:1:$#-1}")
 expected="${scenario%.drive}.expected"
-actual=$("$drive" < "$scenario")
+actual=$("${drive[@]}" < "$scenario")
 status=$?
 if [ $status -ne 0 ]; then
     echo "lamino-drive exited with $status"

@@ -28,19 +28,7 @@ namespace {
 
 std::string Utf8(const QString& text) { return text.toStdString(); }
 
-int ParseInt(const std::string& text) {
-    size_t used = 0;
-    int value = 0;
-    try {
-        value = std::stoi(text, &used);
-    } catch (const std::exception&) {
-        used = 0;
-    }
-    if (used == 0 || used != text.size()) throw DriveError("not a number: '" + text + "'");
-    return value;
-}
-
-void Settle() {
+void SettleEvents() {
     for (int i = 0; i < 3; ++i) {
         QCoreApplication::sendPostedEvents();
         QCoreApplication::processEvents();
@@ -66,8 +54,6 @@ QString TextOf(QWidget* control) {
     return {};
 }
 
-QString OneLine(QString text) { return text.replace(QLatin1Char('\n'), QStringLiteral("\\n")); }
-
 QPoint ClickPoint(QWidget* control) {
     if (auto* radio = qobject_cast<QRadioButton*>(control)) {
         QStyleOptionButton option;
@@ -77,7 +63,7 @@ QPoint ClickPoint(QWidget* control) {
     return control->rect().center();
 }
 
-const std::map<std::string, std::pair<Qt::Key, Qt::KeyboardModifiers>>& KeyNames() {
+const std::map<std::string, std::pair<Qt::Key, Qt::KeyboardModifiers>>& QtKeys() {
     static const std::map<std::string, std::pair<Qt::Key, Qt::KeyboardModifiers>> keys = {
         {"Enter", {Qt::Key_Return, Qt::NoModifier}},   {"Esc", {Qt::Key_Escape, Qt::NoModifier}},
         {"Tab", {Qt::Key_Tab, Qt::NoModifier}},        {"Backspace", {Qt::Key_Backspace, Qt::NoModifier}},
@@ -99,7 +85,7 @@ int Driver::Run(const std::vector<std::string>& lines) {
         QWidget* window = dialog.Window()->Root();
         window->activateWindow();
         if (!QTest::qWaitForWindowActive(window)) m_err << "warning: the main window did not become active\n";
-        Settle();
+        SettleEvents();
         DriveSession session(window, m_out);
         session.screenshots = m_screenshots;
         for (size_t n = 0; n < lines.size(); ++n) {
@@ -118,82 +104,43 @@ int Driver::Run(const std::vector<std::string>& lines) {
     return status;
 }
 
-DriveSession::DriveSession(QWidget* window, std::ostream& out) : m_window(window), m_out(out) {}
+DriveSession::DriveSession(QWidget* window, std::ostream& out) : ScenarioSession(out), m_window(window) {}
 
-DriveSession::~DriveSession() {
-    if (m_tracing) CDialog::SetWriteObserver(nullptr);
+void DriveSession::Settle() { SettleEvents(); }
+
+std::string DriveSession::Text(int id) { return Utf8(TextOf(ShownControl(id))); }
+
+int DriveSession::Checked(int id) {
+    auto* button = qobject_cast<QAbstractButton*>(ShownControl(id));
+    if (button == nullptr) throw DriveError("control " + std::to_string(id) + " is not a button");
+    return button->isChecked() ? 1 : 0;
 }
 
-void DriveSession::Execute(const std::string& line) {
-    if (line.empty() || line[0] == '#' || line.find_first_not_of(" \t\r") == std::string::npos) return;
-    if (m_closed) throw DriveError("the main window is closed");
-    const size_t space = line.find(' ');
-    Execute(line.substr(0, space), space == std::string::npos ? std::string() : line.substr(space + 1));
-    Settle();
+std::pair<int, int> DriveSession::Selection(int id) {
+    QLineEdit* edit = EditPart(ShownControl(id));
+    if (edit == nullptr) throw DriveError("control " + std::to_string(id) + " has no text selection");
+    if (!edit->hasSelectedText()) return {edit->cursorPosition(), edit->cursorPosition()};
+    return {edit->selectionStart(), edit->selectionEnd()};
 }
 
-void DriveSession::Execute(const std::string& command, const std::string& argument) {
-    const auto id = [&] { return ParseInt(argument.substr(0, argument.find(' '))); };
-    if (command == "tab") {
-        Tab(ParseInt(argument));
-    } else if (command == "focus") {
-        Focus(id());
-    } else if (command == "click") {
-        Click(id());
-    } else if (command == "choose") {
-        const size_t space = argument.find(' ');
-        if (space == std::string::npos) throw DriveError("choose needs a control and an item");
-        Choose(ParseInt(argument.substr(0, space)), ParseInt(argument.substr(space + 1)));
-    } else if (command == "type") {
-        Type(argument);
-    } else if (command == "key") {
-        Key(argument);
-    } else if (command == "get") {
-        m_out << id() << "=" << Utf8(TextOf(ShownControl(id()))) << "\n";
-    } else if (command == "dump") {
-        Dump();
-    } else if (command == "checked") {
-        auto* button = qobject_cast<QAbstractButton*>(ShownControl(id()));
-        if (button == nullptr) throw DriveError("control " + argument + " is not a button");
-        m_out << id() << "=" << (button->isChecked() ? 1 : 0) << "\n";
-    } else if (command == "sel") {
-        QLineEdit* edit = EditPart(ShownControl(id()));
-        if (edit == nullptr) throw DriveError("control " + argument + " has no text selection");
-        const int start = edit->hasSelectedText() ? edit->selectionStart() : edit->cursorPosition();
-        const int end = edit->hasSelectedText() ? edit->selectionEnd() : edit->cursorPosition();
-        m_out << id() << "=" << start << "," << end << "\n";
-    } else if (command == "list") {
-        auto* combo = qobject_cast<QComboBox*>(ShownControl(id()));
-        if (combo == nullptr) throw DriveError("control " + argument + " is not a combo box");
-        QStringList items;
-        for (int i = 0; i < combo->count(); ++i) items << combo->itemText(i);
-        m_out << id() << "=" << Utf8(items.join(QLatin1Char('|'))) << " cur=" << combo->currentIndex() << "\n";
-    } else if (command == "trace") {
-        if (argument == "on")
-            CDialog::SetWriteObserver(
-                [this](int control, const CString& text) { m_out << "> " << control << "=" << Utf8(ToQString(text)) << "\n"; });
-        else if (argument == "off")
-            CDialog::SetWriteObserver(nullptr);
-        m_tracing = argument == "on";
-        if (argument != "on" && argument != "off")
-            throw DriveError("trace takes on or off");
-    } else if (command == "tabs") {
-        auto* tabs = qobject_cast<TabControl*>(ShownControl(CMainDlg::IDC_TAB));
-        QStringList labels;
-        for (int i = 0; i < tabs->Bar()->count(); ++i) labels << tabs->Bar()->tabText(i);
-        m_out << Utf8(labels.join(QLatin1Char('|'))) << " cur=" << tabs->CurrentIndex() << "\n";
-    } else if (command == "title") {
-        m_out << Utf8(m_window->windowTitle()) << "\n";
-    } else if (command == "help") {
-        Help();
-    } else if (command == "close") {
-        Close();
-    } else if (command == "shot" && screenshots) {
-        Shot(argument);
-    } else {
-        throw DriveError("unknown command '" + command + "'");
-    }
+Choices DriveSession::List(int id) {
+    auto* combo = qobject_cast<QComboBox*>(ShownControl(id));
+    if (combo == nullptr) throw DriveError("control " + std::to_string(id) + " is not a combo box");
+    Choices list;
+    for (int i = 0; i < combo->count(); ++i) list.items.push_back(Utf8(combo->itemText(i)));
+    list.current = combo->currentIndex();
+    return list;
 }
+
+Choices DriveSession::TabLabels() {
+    auto* tabs = qobject_cast<TabControl*>(ShownControl(CMainDlg::IDC_TAB));
+    Choices labels;
+    for (int i = 0; i < tabs->Bar()->count(); ++i) labels.items.push_back(Utf8(tabs->Bar()->tabText(i)));
+    labels.current = tabs->CurrentIndex();
+    return labels;
+}
+
+std::string DriveSession::Title() { return Utf8(m_window->windowTitle()); }
 
 QWidget* DriveSession::ShownPage() const {
     for (QWidget* w : m_window->findChildren<QWidget*>())
@@ -284,12 +231,12 @@ void DriveSession::Type(const std::string& text) {
 }
 
 void DriveSession::Key(const std::string& name) {
-    const auto it = KeyNames().find(name);
-    if (it == KeyNames().end()) throw DriveError("unknown key '" + name + "'");
+    const auto it = QtKeys().find(name);
+    if (it == QtKeys().end()) throw DriveError("unknown key '" + name + "'");
     QTest::keyClick(FocusTarget(), it->second.first, it->second.second);
 }
 
-void DriveSession::Dump() {
+std::vector<std::pair<int, std::string>> DriveSession::Fields() {
     QWidget* page = ShownPage();
     std::map<int, QWidget*> fields;
     if (page != nullptr)
@@ -297,34 +244,36 @@ void DriveSession::Dump() {
             if (DialogWindow::IsControl(w) && DialogRootOf(w) == page && EditPart(w) != nullptr &&
                 DialogWindow::OwnId(w) != -1)
                 fields.emplace(DialogWindow::OwnId(w), w);
-    for (const auto& [id, control] : fields) m_out << id << "=" << Utf8(TextOf(control)) << "\n";
-    QWidget* focus = QApplication::focusWidget();
-    if (focus == nullptr)
-        m_out << "focus=none\n";
-    else
-        m_out << "focus=" << DialogWindow::IdOf(focus) << "\n";
+    std::vector<std::pair<int, std::string>> texts;
+    for (const auto& [id, control] : fields) texts.emplace_back(id, Utf8(TextOf(control)));
+    return texts;
 }
 
-void DriveSession::Help() {
+std::optional<int> DriveSession::FocusId() {
+    QWidget* focus = QApplication::focusWidget();
+    if (focus == nullptr) return std::nullopt;
+    return DialogWindow::IdOf(focus);
+}
+
+BoxContents DriveSession::Help() {
     auto* menuBar = m_window->findChild<QMenuBar*>();
     QAction* help = nullptr;
     if (menuBar != nullptr)
         for (QAction* action : menuBar->actions())
             if (action->text() == QStringLiteral("帮助")) help = action;
     if (help == nullptr) throw DriveError("there is no help menu item");
-    bool seen = false;
+    std::optional<BoxContents> seen;
     // The box runs its own modal loop; read and close it from inside that loop.
     QTimer::singleShot(0, [&] {
         QWidget* box = QApplication::activeModalWidget();
         if (box == nullptr || box == m_window) return;
-        seen = true;
-        m_out << "window=" << Utf8(box->windowTitle()) << "\n";
+        seen.emplace();
+        seen->title = Utf8(box->windowTitle());
         QList<QLabel*> labels = box->findChildren<QLabel*>();
         std::sort(labels.begin(), labels.end(), [](const QLabel* a, const QLabel* b) {
             return DialogWindow::TemplateOrder(a) < DialogWindow::TemplateOrder(b);
         });
-        for (QLabel* label : labels)
-            if (!label->text().isEmpty()) m_out << "text=" << Utf8(OneLine(label->text())) << "\n";
+        for (QLabel* label : labels) seen->texts.push_back(Utf8(label->text()));
         for (QPushButton* button : box->findChildren<QPushButton*>())
             if (button->text() == QStringLiteral("确定")) QTest::mouseClick(button, Qt::LeftButton);
     });
@@ -332,18 +281,20 @@ void DriveSession::Help() {
     Settle();
     if (!seen) throw DriveError("the help item opened no box");
     if (QApplication::activeModalWidget() != m_window) throw DriveError("the box did not close");
-    m_out << "closed\n";
     // A window manager would hand the activation back; the offscreen platform does not.
     m_window->activateWindow();
     (void)QTest::qWaitForWindowActive(m_window);
+    return *seen;
+}
+
+BoxContents DriveSession::SystemMenuAbout(std::string&) {
+    throw DriveError("the window menu belongs to the window manager here");
 }
 
 void DriveSession::Close() {
     m_window->close();
     Settle();
     if (m_window->isVisible()) throw DriveError("the main window did not close");
-    m_closed = true;
-    m_out << "closed\n";
 }
 
 void DriveSession::Shot(const std::string& path) {

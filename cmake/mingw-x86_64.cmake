@@ -1,0 +1,5 @@
+# Cross-compile for 64-bit Windows with Debian's g++-mingw-w64-x86-64: the
+# build the Wine tests run where the machine cannot execute 32-bit programs.
+set(CMAKE_SYSTEM_PROCESSOR x86_64)
+set(LAMINO_MINGW_TRIPLE x86_64-w64-mingw32)
+include(${CMAKE_CURRENT_LIST_DIR}/mingw.cmake)

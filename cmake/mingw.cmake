@@ -1,0 +1,14 @@
+# Shared part of the mingw-w64 toolchains: set LAMINO_MINGW_TRIPLE first.
+set(CMAKE_SYSTEM_NAME Windows)
+
+set(CMAKE_C_COMPILER ${LAMINO_MINGW_TRIPLE}-gcc)
+set(CMAKE_CXX_COMPILER ${LAMINO_MINGW_TRIPLE}-g++)
+set(CMAKE_RC_COMPILER ${LAMINO_MINGW_TRIPLE}-windres)
+
+set(CMAKE_FIND_ROOT_PATH /usr/${LAMINO_MINGW_TRIPLE})
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+
+# No runtime DLLs beyond the system's.
+set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")

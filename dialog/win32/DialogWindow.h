@@ -1,0 +1,56 @@
+#pragma once
+// The Win32 half of a CDialog: the dialog window the system builds from the
+// template resource, and the dialog procedure that turns its messages into
+// the CDialog's handlers.
+
+#include "dialog/Dialog.h"
+#include "Windows.h"
+
+#include <vector>
+
+class DialogWindow {
+public:
+    explicit DialogWindow(CDialog& owner) : m_owner(owner) {}
+    ~DialogWindow();
+    DialogWindow(const DialogWindow&) = delete;
+    DialogWindow& operator=(const DialogWindow&) = delete;
+
+    // Builds the window from template `templateId`; runs OnInitDialog.
+    bool Create(int templateId, HWND parent);
+    HWND Handle() const { return m_hwnd; }
+    HWND Control(int id) const { return m_hwnd ? GetDlgItem(m_hwnd, id) : nullptr; }
+
+    // Whether the window is the face of one of our dialogs.
+    static bool IsDialog(HWND hwnd);
+    // The control id a window answers to: its own, or that of the combo box
+    // whose edit part it is; 0 for none.
+    static int IdOf(HWND hwnd);
+    static bool IsClass(HWND hwnd, const wchar_t* className);
+
+    // Modal state, for the message loop.
+    void End(int result) {
+        m_ended = true;
+        m_result = result;
+    }
+    bool Ended() const { return m_ended; }
+    int Result() const { return m_result; }
+
+    void SetIcon(HICON icon);
+    bool AppendSystemMenuItem(int commandId, const wchar_t* text);
+
+private:
+    static INT_PTR CALLBACK Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    INT_PTR Receive(UINT message, WPARAM wParam, LPARAM lParam);
+    void WidenOneLineLabels();
+    bool PaintMinimised();
+
+    CDialog& m_owner;
+    HWND m_hwnd = nullptr;
+    HICON m_icon = nullptr;
+    std::vector<int> m_systemCommands;
+    bool m_ended = false;
+    int m_result = 0;
+};
+
+inline const wchar_t* Wide(const CString& text) { return reinterpret_cast<const wchar_t*>(text.c_str()); }
+CString WindowText(HWND hwnd);

@@ -1,0 +1,61 @@
+#pragma once
+// The scenario commands on the Win32 main window: input arrives as the
+// messages the system would post for it, into the dialog message loop.
+
+#include "ScenarioSession.h"
+#include "dialog/Dialog.h"
+#include "dialog/win32/Windows.h"
+
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+class DriveSession : public ScenarioSession {
+public:
+    DriveSession(CDialog& mainWindow, std::ostream& out);
+
+protected:
+    void Settle() override;
+    void Tab(int index) override;
+    void Focus(int id) override;
+    void Click(int id) override;
+    void Choose(int id, int index) override;
+    void Type(const std::string& text) override;
+    void Key(const std::string& name) override;
+    std::string Text(int id) override;
+    std::vector<std::pair<int, std::string>> Fields() override;
+    std::optional<int> FocusId() override;
+    int Checked(int id) override;
+    std::pair<int, int> Selection(int id) override;
+    Choices List(int id) override;
+    Choices TabLabels() override;
+    std::string Title() override;
+    BoxContents Help() override;
+    BoxContents SystemMenuAbout(std::string& itemText) override;
+    void Close() override;
+    void Shot(const std::string& path) override;
+
+private:
+    HWND ShownPage() const;
+    HWND ShownControl(int id) const;
+    HWND FocusTarget() const;
+    // Sends `command` to the main window and reads the box it opens.
+    BoxContents OpenBox(UINT message, WPARAM command);
+
+    CDialog& m_dialog;
+    HWND m_window;
+};
+
+// Runs the main window with a scenario.
+class Driver {
+public:
+    Driver(std::ostream& out, std::ostream& err) : m_out(out), m_err(err) {}
+    void EnableScreenshots() { m_screenshots = true; }
+    // 0 when every command was carried out, 2 at the first that could not be.
+    int Run(const std::vector<std::string>& lines);
+
+private:
+    std::ostream& m_out;
+    std::ostream& m_err;
+    bool m_screenshots = false;
+};

@@ -76,3 +76,8 @@ add_executable(lamino-drive
 target_include_directories(lamino-drive PRIVATE tools/drive)
 target_link_libraries(lamino-drive PRIVATE lamino_app)
 lamino_windows_program(lamino-drive)
+
+# Checks of the window's size, icons, frame and page backgrounds.
+add_executable(lamino-chrome-test tests/windows/WindowChromeTest.cpp)
+target_link_libraries(lamino-chrome-test PRIVATE lamino_app)
+lamino_windows_program(lamino-chrome-test)

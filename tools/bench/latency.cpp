@@ -66,7 +66,12 @@ void DrawChart(const std::vector<std::vector<double>>& samples, const QString& f
         const int x = plot.left() + plot.width() * i / 4;
         painter.drawText(QRect(x - 40, plot.bottom() + 5, 80, 20), Qt::AlignCenter, QString::number(ms, 'f', 2) + " ms");
     }
-    painter.drawText(QRect(0, 385, 760, 20), Qt::AlignCenter, QStringLiteral("share of keystrokes at or below the latency"));
+    painter.drawText(QRect(0, 385, 760, 20), Qt::AlignCenter, QStringLiteral("latency (up to the 99.9th percentile)"));
+    // The vertical axis: the share of keystrokes answered within that time.
+    for (int i = 0; i <= 4; ++i) {
+        const int y = plot.bottom() - plot.height() * i / 4;
+        painter.drawText(QRect(0, y - 10, 64, 20), Qt::AlignRight | Qt::AlignVCenter, QString::number(25 * i) + " %");
+    }
     for (size_t c = 0; c < samples.size(); ++c) {
         std::vector<double> sorted = samples[c];
         std::sort(sorted.begin(), sorted.end());

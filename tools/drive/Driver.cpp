@@ -76,8 +76,6 @@ const std::map<std::string, std::pair<Qt::Key, Qt::KeyboardModifiers>>& QtKeys()
 
 }  // namespace
 
-Driver::Driver(std::ostream& out, std::ostream& err) : m_out(out), m_err(err) {}
-
 int Driver::Run(const std::vector<std::string>& lines) {
     CMainDlg dialog;
     int status = 0;

@@ -47,20 +47,3 @@ private:
 
     QWidget* m_window;
 };
-
-// Runs the main window with a scenario.
-class Driver {
-public:
-    Driver(std::ostream& out, std::ostream& err);
-
-    void EnableScreenshots() { m_screenshots = true; }
-
-    // 0 when every command was carried out, 2 at the first that could not be
-    // (reported as "line N: REASON").
-    int Run(const std::vector<std::string>& lines);
-
-private:
-    std::ostream& m_out;
-    std::ostream& m_err;
-    bool m_screenshots = false;
-};

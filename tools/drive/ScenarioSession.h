@@ -79,3 +79,20 @@ private:
     bool m_closed = false;
     bool m_tracing = false;
 };
+
+// Runs the main window with a scenario; each front end plays it on its own.
+class Driver {
+public:
+    Driver(std::ostream& out, std::ostream& err) : m_out(out), m_err(err) {}
+
+    void EnableScreenshots() { m_screenshots = true; }
+
+    // 0 when every command was carried out, 2 at the first that could not be
+    // (reported as "line N: REASON").
+    int Run(const std::vector<std::string>& lines);
+
+private:
+    std::ostream& m_out;
+    std::ostream& m_err;
+    bool m_screenshots = false;
+};

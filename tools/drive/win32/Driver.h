@@ -45,17 +45,3 @@ private:
     CDialog& m_dialog;
     HWND m_window;
 };
-
-// Runs the main window with a scenario.
-class Driver {
-public:
-    Driver(std::ostream& out, std::ostream& err) : m_out(out), m_err(err) {}
-    void EnableScreenshots() { m_screenshots = true; }
-    // 0 when every command was carried out, 2 at the first that could not be.
-    int Run(const std::vector<std::string>& lines);
-
-private:
-    std::ostream& m_out;
-    std::ostream& m_err;
-    bool m_screenshots = false;
-};

@@ -48,14 +48,74 @@ if ! locale -a 2>/dev/null | grep -qi '^de_DE\.utf-\?8$'; then
     fi
 fi
 
+# The machine's own Debian mirror, as its sources name it.
+debian_mirror() {
+    local mirror=""
+    if compgen -G "/etc/apt/sources.list.d/*.sources" >/dev/null; then
+        mirror=$(awk 'NF == 0 { uri = "" } $1 == "URIs:" { uri = $2 }
+                      $1 == "Suites:" { for (i = 2; i <= NF; i++) if ($i == "bookworm" && uri != "") { print uri; exit } }' \
+            /etc/apt/sources.list.d/*.sources)
+    fi
+    if [ -z "$mirror" ] && [ -f /etc/apt/sources.list ]; then
+        mirror=$(awk '$1 == "deb" { for (i = 2; i < NF; i++) if ($i ~ /^[a-z]+:/ && $(i + 1) == "bookworm") { print $i; exit } }' \
+            /etc/apt/sources.list)
+    fi
+    echo "${mirror:-http://deb.debian.org/debian}"
+}
+
+# 32-bit programs where the kernel runs none: QEMU's user-mode emulation,
+# handed i386 executables by binfmt_misc. Debian 12's QEMU 7.2 maps Wine's
+# fixed regions wrongly; bookworm-backports has one that works.
+enable_32bit_programs() {
+    bash tools/wine.sh can-run-32bit && return 0
+    echo "setup: this kernel runs no 32-bit program; setting up QEMU's user-mode emulation for i386"
+    local backports=/etc/apt/sources.list.d/lamino-bookworm-backports.sources
+    if ! grep -rqs 'bookworm-backports' /etc/apt/sources.list /etc/apt/sources.list.d/; then
+        printf 'Types: deb\nURIs: %s\nSuites: bookworm-backports\nComponents: main\nSigned-By: /usr/share/keyrings/debian-archive-keyring.gpg\n' \
+            "$(debian_mirror)" | as_root tee "$backports" >/dev/null
+        as_root apt-get update -qq
+    fi
+    local qemu
+    qemu=$(dpkg-query -W -f='${Version}' qemu-user-static 2>/dev/null || true)
+    if [ -z "$qemu" ] || dpkg --compare-versions "$qemu" lt 1:8.1; then
+        echo "setup: installing qemu-user-static from bookworm-backports"
+        as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends \
+            -t bookworm-backports qemu-user-static >/dev/null || {
+            echo "setup: FAILED to install qemu-user-static from bookworm-backports" >&2
+            exit 1
+        }
+    fi
+    install_missing binfmt-support
+    [ -e /proc/sys/fs/binfmt_misc/register ] ||
+        as_root mount -t binfmt_misc binfmt_misc /proc/sys/fs/binfmt_misc
+    # Debian registers no i386 handler on amd64: register one for i386 ELF
+    # executables and shared objects, keeping argv[0] (QEMU's -binfmt-P name
+    # tells it so) and opening the emulator once, at registration.
+    if ! update-binfmts --display qemu-i386 >/dev/null 2>&1; then
+        as_root update-binfmts --package lamino --install qemu-i386 /usr/libexec/qemu-binfmt/i386-binfmt-P \
+            --magic '\x7fELF\x01\x01\x01\x00\x00\x00\x00\x00\x00\x00\x00\x00\x02\x00\x03\x00' \
+            --mask '\xff\xff\xff\xff\xff\xfe\xfe\x00\xff\xff\xff\xff\xff\xff\xff\xff\xfe\xff\xff\xff' \
+            --fix-binary yes --preserve yes
+    fi
+    [ "$(head -n1 /proc/sys/fs/binfmt_misc/qemu-i386 2>/dev/null)" = enabled ] || as_root update-binfmts --enable qemu-i386
+    bash tools/wine.sh can-run-32bit || {
+        echo "setup: FAILED: 32-bit programs still do not run under QEMU" >&2
+        exit 1
+    }
+}
+
 if [ "${1:-}" = windows ]; then
     install_missing \
         g++-mingw-w64-i686 g++-mingw-w64-x86-64 \
         wine64 fonts-wine \
         libxrender1 libxrandr2 libxi6 libxcursor1 libxcomposite1 libxinerama1 libxfixes3 libxxf86vm1
-    # 32-bit Wine only where this machine can run 32-bit programs at all.
-    if bash tools/wine.sh can-run-32bit; then
-        dpkg --print-foreign-architectures | grep -qx i386 || as_root dpkg --add-architecture i386
-        install_missing wine32:i386
-    fi
+    # The tests run the 32-bit Lamino.exe that ships, under 32-bit Wine.
+    enable_32bit_programs
+    dpkg --print-foreign-architectures | grep -qx i386 || {
+        as_root dpkg --add-architecture i386
+        as_root apt-get update -qq
+    }
+    install_missing wine32:i386 \
+        libxrender1:i386 libxrandr2:i386 libxi6:i386 libxcursor1:i386 \
+        libxcomposite1:i386 libxinerama1:i386 libxfixes3:i386 libxxf86vm1:i386
 fi

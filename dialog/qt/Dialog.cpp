@@ -1,6 +1,7 @@
 #include "dialog/Dialog.h"
 
 #include "DialogWindow.h"
+#include "QtText.h"
 #include "Resources.h"
 #include "TabControl.h"
 

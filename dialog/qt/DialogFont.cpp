@@ -1,6 +1,6 @@
 #include "DialogFont.h"
 
-#include "DialogWindow.h"
+#include "QtText.h"
 
 #include <QFontMetrics>
 

@@ -1,27 +1,25 @@
 #include "DialogWindow.h"
 
 #include "DialogFont.h"
+#include "KeyRouter.h"
+#include "QtText.h"
 #include "Resources.h"
 #include "TabControl.h"
+#include "controls/ComboBoxControl.h"
+#include "controls/EditControl.h"
+#include "controls/GroupBoxControl.h"
+#include "controls/LabelControl.h"
+#include "controls/PictureControl.h"
+#include "controls/TopLevelDialog.h"
 
 #include <QApplication>
 #include <QButtonGroup>
 #include <QCheckBox>
-#include <QClipboard>
-#include <QGuiApplication>
-#include <QCloseEvent>
-#include <QComboBox>
-#include <QDialog>
-#include <QPainter>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QTimer>
-
-#include <algorithm>
 
 using namespace win32;
 
@@ -30,229 +28,6 @@ namespace {
 const char* const kIdProperty = "dlgCtrlId";
 const char* const kRootProperty = "dlgRoot";
 const char* const kOrderProperty = "dlgOrder";
-
-bool IsEnterKey(int key) { return key == Qt::Key_Return || key == Qt::Key_Enter; }
-
-// Enter and Esc inside a dialog go to that dialog's OK and Cancel, never to
-// a widget's own idea of them (an editable combo box would add an item, a
-// QDialog would close).
-class KeyRouter : public QObject {
-public:
-    KeyRouter(CDialog& owner, int defaultId, QObject* parent)
-        : QObject(parent), m_owner(owner), m_defaultId(defaultId) {}
-
-    bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() == QEvent::KeyPress) {
-            const int key = static_cast<QKeyEvent*>(event)->key();
-            if (IsEnterKey(key) || key == Qt::Key_Escape) {
-                m_owner.OnCommand(IsEnterKey(key) ? m_defaultId : IDCANCEL, BN_CLICKED);
-                return true;
-            }
-        }
-        return QObject::eventFilter(watched, event);
-    }
-
-private:
-    CDialog& m_owner;
-    int m_defaultId;
-};
-
-// The Tab key selects the whole text of the field it enters; Qt does that
-// for line edits but not for the edit part of a combo box.
-class SelectAllOnTab : public QObject {
-public:
-    explicit SelectAllOnTab(QComboBox* combo) : QObject(combo) { combo->installEventFilter(this); }
-
-    bool eventFilter(QObject* watched, QEvent* event) override {
-        auto* combo = static_cast<QComboBox*>(parent());
-        if (event->type() == QEvent::FocusIn && watched == combo && combo->lineEdit()) {
-            const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
-            combo->event(event);
-            if (reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason) combo->lineEdit()->selectAll();
-            return true;
-        }
-        return QObject::eventFilter(watched, event);
-    }
-};
-
-// An edit control with the undo of a Windows edit: one level, where a second
-// undo puts back what the first took away. Qt's line edit records every
-// character of every edit for its undo, and keeps the room it took for the
-// life of the field: a paste of a long text over another held megabytes.
-// So edits that replace a selection, and pastes, are made here in one step,
-// and Qt's record is dropped after each edit.
-class EditControl : public QLineEdit {
-public:
-    explicit EditControl(QWidget* parent) : QLineEdit(parent) {
-        // Connected first, so the record is settled before the page hears of the edit.
-        connect(this, &QLineEdit::textEdited, this, [this](const QString& edited) {
-            m_undoText = m_lastText;
-            m_lastText = edited;
-            ForgetQtHistory();
-        });
-        connect(this, &QLineEdit::textChanged, this, [this](const QString& text) { m_lastText = text; });
-    }
-
-protected:
-    void keyPressEvent(QKeyEvent* event) override {
-        if (event->matches(QKeySequence::Undo)) {
-            const QString previous = m_undoText;
-            Edit(previous, static_cast<int>(previous.size()));
-            return;
-        }
-        if (event->matches(QKeySequence::Redo)) return;  // a Windows edit has none
-        if (event->matches(QKeySequence::Paste)) {
-            ReplaceSelection(QGuiApplication::clipboard()->text());
-            return;
-        }
-        if (event->matches(QKeySequence::Cut) && hasSelectedText()) {
-            QGuiApplication::clipboard()->setText(selectedText());
-            ReplaceSelection(QString());
-            return;
-        }
-        const bool erase = event->key() == Qt::Key_Backspace || event->key() == Qt::Key_Delete;
-        const bool typing = !event->text().isEmpty() && event->text().at(0).isPrint() &&
-                            !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier));
-        if (hasSelectedText() && (erase || typing)) {
-            ReplaceSelection(erase ? QString() : event->text());
-            return;
-        }
-        QLineEdit::keyPressEvent(event);
-    }
-
-private:
-    void ReplaceSelection(const QString& with) {
-        const int start = hasSelectedText() ? selectionStart() : cursorPosition();
-        const int length = static_cast<int>(selectedText().size());
-        if (with.isEmpty() && length == 0) return;
-        Edit(text().left(start) + with + text().mid(start + length), start + static_cast<int>(with.size()));
-    }
-
-    // A user's edit made in one step: the new text, the caret, then the notification.
-    void Edit(const QString& newText, int caret) {
-        {
-            const QSignalBlocker block(this);
-            setText(newText);
-            setCursorPosition(caret);
-        }
-        emit textEdited(newText);
-    }
-
-    void ForgetQtHistory() {
-        if (!isUndoAvailable() && !isRedoAvailable()) return;
-        const int cursor = cursorPosition();
-        const int start = hasSelectedText() ? selectionStart() : -1;
-        const int length = static_cast<int>(selectedText().size());
-        const QSignalBlocker block(this);
-        setText(text());  // the only way Qt offers to drop a line edit's record
-        if (start < 0)
-            setCursorPosition(cursor);
-        else
-            setSelection(cursor == start ? start + length : start, cursor == start ? -length : length);
-    }
-
-    QString m_lastText;
-    QString m_undoText;
-};
-
-// A picture control shows its picture at the picture's own size, drawn for
-// the screen's pixel ratio when it is first shown: pages that start hidden
-// cost nothing at start-up.
-class PictureControl : public QLabel {
-public:
-    PictureControl(int imageId, QWidget* parent) : QLabel(parent), m_imageId(imageId) {
-        setAttribute(Qt::WA_TransparentForMouseEvents);
-    }
-
-protected:
-    void showEvent(QShowEvent* event) override {
-        const qreal ratio = devicePixelRatioF();
-        if (pixmap().isNull() || pixmap().devicePixelRatio() != ratio) {
-            const QPixmap picture = res::Picture(m_imageId, ratio);
-            setPixmap(picture);
-            resize(picture.deviceIndependentSize().toSize());
-        }
-        QLabel::showEvent(event);
-    }
-
-private:
-    int m_imageId;
-};
-
-// A static text. One a line high shows its whole line even where this face
-// runs a few pixels wider than the one the template was drawn for; it is
-// measured when first shown, so hidden pages cost nothing at start-up.
-class LabelControl : public QLabel {
-public:
-    LabelControl(const QString& text, bool oneLine, QWidget* parent) : QLabel(text, parent), m_oneLine(oneLine) {
-        setTextFormat(Qt::PlainText);
-        setWordWrap(!oneLine);
-        setAttribute(Qt::WA_TransparentForMouseEvents);
-    }
-
-protected:
-    void showEvent(QShowEvent* event) override {
-        if (m_oneLine && !m_measured) {
-            m_measured = true;
-            if (sizeHint().width() > width()) resize(sizeHint().width(), height());
-        }
-        QLabel::showEvent(event);
-    }
-
-private:
-    bool m_oneLine;
-    bool m_measured = false;
-};
-
-// A group box as Windows draws one: a thin frame with its title set into
-// the top line, and nothing painted inside, so the controls it frames show
-// through on the page's own background.
-class GroupBoxControl : public QWidget {
-public:
-    GroupBoxControl(const QString& title, QWidget* parent) : QWidget(parent), m_title(title) {
-        setAttribute(Qt::WA_TransparentForMouseEvents);
-        setFocusPolicy(Qt::NoFocus);
-    }
-
-    QString Title() const { return m_title; }
-    void SetTitle(const QString& title) {
-        m_title = title;
-        update();
-    }
-
-protected:
-    void paintEvent(QPaintEvent*) override {
-        QPainter painter(this);
-        const QFontMetrics metrics(font());
-        const int top = metrics.height() / 2;
-        painter.setPen(QColor(0xDC, 0xDC, 0xDC));
-        painter.drawRect(QRectF(0.5, top + 0.5, width() - 1, height() - top - 1));
-        if (m_title.isEmpty()) return;
-        const QRect text(7, 0, metrics.horizontalAdvance(m_title) + 4, metrics.height());
-        painter.fillRect(text, palette().color(QPalette::Window));
-        painter.setPen(palette().color(QPalette::WindowText));
-        painter.drawText(text, Qt::AlignCenter, m_title);
-    }
-
-private:
-    QString m_title;
-};
-
-class TopLevelDialog : public QDialog {
-public:
-    TopLevelDialog(CDialog& owner, QWidget* parent) : QDialog(parent), m_owner(owner) {}
-
-    void reject() override { m_owner.OnCommand(IDCANCEL, BN_CLICKED); }
-
-protected:
-    void closeEvent(QCloseEvent* event) override {
-        event->ignore();  // the dialog ends through EndDialog, if its OnClose says so
-        m_owner.OnClose();
-    }
-
-private:
-    CDialog& m_owner;
-};
 
 void MarkControl(QWidget* widget, int id, int order) {
     widget->setProperty(kIdProperty, id);
@@ -266,10 +41,6 @@ void SetEditTextQuietly(QLineEdit* edit, const QString& text) {
 }
 
 }  // namespace
-
-QString ToQString(const CString& text) { return QString::fromStdU16String(text); }
-
-CString FromQString(const QString& text) { return text.toStdU16String(); }
 
 DialogWindow::DialogWindow(CDialog& owner, const dlg::DialogTemplate& tpl, QWidget* parent, bool topLevel)
     : m_owner(owner), m_tpl(tpl) {
@@ -416,8 +187,8 @@ QWidget* DialogWindow::CreateControl(const dlg::ControlTemplate& c, QWidget* cli
         break;
     }
     case dlg::ControlKind::ComboBox: {
-        auto* combo = new QComboBox(client);
-        WireCombo(combo, c);
+        auto* combo = new ComboBoxControl((c.style & CBS_DROPDOWNLIST) == CBS_DROPDOWN, client);
+        WireCombo(combo, c.id);
         // The template's height includes the drop-down list; the box itself is one line high.
         combo->setGeometry(box.x, box.y, box.width, QFontMetrics(font).height() + 8);
         return combo;
@@ -486,20 +257,12 @@ void DialogWindow::WireEdit(QLineEdit* edit, int id) {
     QObject::connect(edit, &QLineEdit::textEdited, [this, id] { m_owner.OnCommand(id, EN_CHANGE); });
 }
 
-void DialogWindow::WireCombo(QComboBox* combo, const dlg::ControlTemplate& c) {
-    combo->setEditable((c.style & CBS_DROPDOWNLIST) == CBS_DROPDOWN);
-    if (combo->isEditable()) combo->setLineEdit(new EditControl(combo));
-    combo->setFocusPolicy(Qt::StrongFocus);
-    combo->setInsertPolicy(QComboBox::NoInsert);
-    combo->setMaxVisibleItems(30);
-    const int id = c.id;
+void DialogWindow::WireCombo(QComboBox* combo, int id) {
     QObject::connect(combo, &QComboBox::activated, [this, id, combo] {
         if (combo->lineEdit() && combo->hasFocus()) combo->lineEdit()->selectAll();  // as Windows shows a pick
         m_owner.OnCommand(id, CBN_SELCHANGE);
     });
     if (QLineEdit* edit = combo->lineEdit()) {
-        combo->setCompleter(nullptr);
-        new SelectAllOnTab(combo);
         // Typing into the edit part leaves no list item selected, and says nothing.
         QObject::connect(edit, &QLineEdit::textEdited, combo, [combo, edit] {
             if (combo->currentIndex() == -1) return;

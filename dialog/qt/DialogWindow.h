@@ -47,8 +47,7 @@ private:
     void Build(QWidget* client, const QFont& font);
     QWidget* CreateControl(const dlg::ControlTemplate& c, QWidget* client, const QFont& font);
     void WireEdit(QLineEdit* edit, int id);
-    void WireCombo(QComboBox* combo, const dlg::ControlTemplate& c);
-    void InstallKeyFilter(QWidget* widget);
+    void WireCombo(QComboBox* combo, int id);
 
     CDialog& m_owner;
     const dlg::DialogTemplate& m_tpl;
@@ -56,7 +55,3 @@ private:
     std::map<int, QWidget*> m_controls;
     std::vector<QButtonGroup*> m_radioGroups;
 };
-
-// Qt string conversions at the boundary.
-QString ToQString(const CString& text);
-CString FromQString(const QString& text);

@@ -63,6 +63,8 @@ set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -c 65001")
 
 add_executable(lamino WIN32 app/ToolApp.cpp dialog/win32/WinMain.cpp)
 set_target_properties(lamino PROPERTIES OUTPUT_NAME Lamino)
+# What ships carries no debug information.
+target_link_options(lamino PRIVATE -s)
 target_link_libraries(lamino PRIVATE lamino_app)
 lamino_windows_program(lamino)
 

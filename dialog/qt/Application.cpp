@@ -1,5 +1,6 @@
 #include "Application.h"
 
+#include "DialogPalette.h"
 #include "Resources.h"
 
 #include <QApplication>
@@ -12,6 +13,10 @@ void ConfigureApplication(QApplication& app) {
     app.setDesktopFileName(QStringLiteral("lamino"));
     // One look everywhere, whatever desktop theme is installed.
     app.setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    // ... and one palette: menus and lists that open from the dialogs are
+    // drawn in it too. Each dialog also keeps its own copy (see DialogWindow),
+    // so a desktop that sets its palette on the program later changes nothing.
+    app.setPalette(DialogPalette());
     for (const char* face : {"宋体", "SimSun", "NSimSun", "新宋体"})
         QFont::insertSubstitution(QString::fromUtf8(face), QStringLiteral("AR PL UMing CN"));
     app.setWindowIcon(res::Icon(128));

@@ -1,6 +1,7 @@
 #include "DialogWindow.h"
 
 #include "DialogFont.h"
+#include "DialogPalette.h"
 #include "KeyRouter.h"
 #include "QtText.h"
 #include "Resources.h"
@@ -79,12 +80,9 @@ DialogWindow::DialogWindow(CDialog& owner, const dlg::DialogTemplate& tpl, QWidg
         client = m_root;
     }
     m_root->setProperty(kRootProperty, true);
-    if (owner.PaintsWhiteBackground()) {
-        QPalette palette = m_root->palette();
-        palette.setColor(QPalette::Window, Qt::white);
-        m_root->setPalette(palette);
-        m_root->setAutoFillBackground(true);
-    }
+    // A complete palette of its own, which the desktop's cannot reach.
+    m_root->setPalette(owner.PaintsWhiteBackground() ? PagePalette() : DialogPalette());
+    if (owner.PaintsWhiteBackground()) m_root->setAutoFillBackground(true);
     Build(client, font);
 }
 

@@ -11,6 +11,7 @@ add_library(lamino_dialog STATIC
     dialog/win32/Dialog.cpp
     dialog/win32/DialogWindow.cpp
     dialog/win32/MessageLoop.cpp
+    dialog/win32/SystemColours.cpp
 )
 target_include_directories(lamino_dialog PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
 target_link_libraries(lamino_dialog PUBLIC comctl32 gdi32 user32)
@@ -73,6 +74,7 @@ add_executable(lamino-drive
     tools/drive/win32/main.cpp
     tools/drive/win32/Driver.cpp
     tools/drive/win32/PngFile.cpp
+    tools/drive/win32/ScreenPicture.cpp
     tools/drive/ScenarioSession.cpp
 )
 target_include_directories(lamino-drive PRIVATE tools/drive)
@@ -83,3 +85,13 @@ lamino_windows_program(lamino-drive)
 add_executable(lamino-chrome-test tests/windows/WindowChromeTest.cpp)
 target_link_libraries(lamino-chrome-test PRIVATE lamino_app)
 lamino_windows_program(lamino-chrome-test)
+
+# Colours under the system's colour scheme, high contrast through the layer's seam.
+add_executable(lamino-colours-test
+    tests/windows/ColourSchemeTest.cpp
+    tools/drive/win32/PngFile.cpp
+    tools/drive/win32/ScreenPicture.cpp
+)
+target_include_directories(lamino-colours-test PRIVATE tools/drive/win32)
+target_link_libraries(lamino-colours-test PRIVATE lamino_app)
+lamino_windows_program(lamino-colours-test)

@@ -47,6 +47,7 @@ trap '/usr/lib/wine/wineserver -k || true; bash tools/xvfb.sh stop "$DISPLAY"' E
 drive=("$loader" "build/$under_test/lamino-drive.exe")
 status=0
 "$loader" "build/$under_test/lamino-chrome-test.exe" | sed 's/^/  /' || status=1
+bash tests/windows/colour-schemes.sh "$loader" "build/$under_test" "${LAMINO_SHOTS_DIR:-$PWD/screenshots}/windows" || status=1
 for scenario in tests/scenarios/*.drive tests/windows/*.drive; do
     if bash tests/run-scenario.sh "${drive[@]}" "$scenario" >"build/$under_test/scenario.log" 2>&1; then
         echo "  passed  $scenario"

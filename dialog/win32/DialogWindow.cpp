@@ -1,5 +1,7 @@
 #include "DialogWindow.h"
 
+#include "SystemColours.h"
+
 #include <set>
 
 namespace {
@@ -76,6 +78,7 @@ INT_PTR DialogWindow::Receive(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_INITDIALOG:
         WidenOneLineLabels();
+        colours::FitTabControls(m_hwnd);
         return m_owner.OnInitDialog() ? TRUE : FALSE;
     case WM_COMMAND:
         m_owner.OnCommand(LOWORD(wParam), HIWORD(wParam));
@@ -107,8 +110,12 @@ INT_PTR DialogWindow::Receive(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CTLCOLORMSGBOX:
         // Pages draw their face and every control on white, text unfilled.
         if (!m_owner.PaintsWhiteBackground()) return FALSE;
-        SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);
-        return reinterpret_cast<INT_PTR>(GetStockObject(WHITE_BRUSH));
+        return reinterpret_cast<INT_PTR>(colours::PageControlColours(reinterpret_cast<HDC>(wParam)));
+    case WM_SYSCOLORCHANGE:
+    case WM_SETTINGCHANGE:
+    case WM_THEMECHANGED:
+        colours::SchemeChanged(m_hwnd, message);
+        return FALSE;
     case WM_PAINT:
         return PaintMinimised() ? TRUE : FALSE;
     case WM_QUERYDRAGICON:

@@ -2,6 +2,7 @@
 // window's size, icons and frame, and the white page background through
 // WM_CTLCOLOR. Runs the real main window; prints each failed check.
 
+#include "RunInMainWindow.h"
 #include "app/MainDlg.h"
 #include "dialog/win32/DialogWindow.h"
 
@@ -92,12 +93,9 @@ void CALLBACK RunChecks(HWND, UINT, UINT_PTR timer, DWORD) {
 }  // namespace
 
 int wmain() {
-    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_TAB_CLASSES};
-    InitCommonControlsEx(&controls);
     CMainDlg dialog;
     g_window = &dialog;
-    SetTimer(nullptr, 0, 0, RunChecks);
-    dialog.DoModal();
+    RunInMainWindow(dialog, RunChecks);
     std::printf(g_failures == 0 ? "window chrome: all checks passed\n" : "window chrome: %d checks failed\n", g_failures);
     return g_failures == 0 ? 0 : 1;
 }

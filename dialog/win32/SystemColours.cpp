@@ -48,6 +48,12 @@ BOOL CALLBACK FitTabControl(HWND child, LPARAM refit) {
     return TRUE;
 }
 
+// The scheme's window-text colour where it reads on white, black where not.
+COLORREF PageTextColour() {
+    const COLORREF scheme = GetSysColor(COLOR_WINDOWTEXT);
+    return ReadsOnWhite(scheme) ? scheme : RGB(0, 0, 0);
+}
+
 BOOL CALLBACK ForwardSysColorChange(HWND child, LPARAM) {
     SendMessageW(child, WM_SYSCOLORCHANGE, 0, 0);
     return TRUE;
@@ -58,11 +64,6 @@ BOOL CALLBACK ForwardSysColorChange(HWND child, LPARAM) {
 void SetHighContrastQuery(HighContrastQuery query) { Query() = query != nullptr ? query : SystemHighContrast; }
 
 bool HighContrastOn() { return Query()(); }
-
-COLORREF PageTextColour() {
-    const COLORREF scheme = GetSysColor(COLOR_WINDOWTEXT);
-    return ReadsOnWhite(scheme) ? scheme : RGB(0, 0, 0);
-}
 
 HBRUSH PageControlColours(HDC dc) {
     if (HighContrastOn()) return nullptr;

@@ -17,8 +17,6 @@ bool HighContrastOn();
 // A page's answer to WM_CTLCOLOR*: the brush to paint with, the text colour
 // and mode set in `dc`; nullptr leaves the colours to the system.
 HBRUSH PageControlColours(HDC dc);
-// The colour a page's texts are drawn in on white.
-COLORREF PageTextColour();
 
 // Fits the tab controls of a dialog to the scheme.
 void FitTabControls(HWND dialog);

@@ -28,6 +28,7 @@
 #include <QTabBar>
 
 #include <map>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -41,6 +42,8 @@ struct Case {
     Desktop desktop;
     When when;
 };
+
+void PrintTo(const Case& c, std::ostream* out) { *out << c.name; }
 
 // Palettes that desktops hand programs: KDE's Breeze Dark, and a black
 // high-contrast scheme.

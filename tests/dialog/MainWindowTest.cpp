@@ -1,8 +1,6 @@
 // The main window, run as the program runs it: modally, until it is closed.
 
-#include "app/MainDlg.h"
-#include "dialog/qt/DialogWindow.h"
-#include "dialog/qt/TabControl.h"
+#include "MainWindowRun.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -10,36 +8,9 @@
 #include <QMenuBar>
 #include <QTabBar>
 #include <QTest>
-#include <QTimer>
 #include <gtest/gtest.h>
 
-#include <functional>
-
 namespace {
-
-// Runs the main window and calls `check` inside its modal loop, once it is
-// shown and active; the check must close the window.
-void WithMainWindow(const std::function<void(CMainDlg&, QWidget*)>& check) {
-    CMainDlg dialog;
-    bool ran = false;
-    QTimer::singleShot(0, [&] {
-        QWidget* window = dialog.Window()->Root();
-        window->activateWindow();
-        EXPECT_TRUE(QTest::qWaitForWindowActive(window));
-        check(dialog, window);
-        ran = true;
-        if (window->isVisible()) dialog.EndDialog(win32::IDCANCEL);
-    });
-    dialog.DoModal();
-    EXPECT_TRUE(ran);
-}
-
-std::vector<QWidget*> Pages(QWidget* tabControl) {
-    std::vector<QWidget*> pages;
-    for (QWidget* w : tabControl->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
-        if (DialogWindow::IsDialogRoot(w)) pages.push_back(w);
-    return pages;
-}
 
 TEST(MainWindow, HasTheTemplateSizeTheFourTabsAndTheHelpItem) {
     WithMainWindow([](CMainDlg& dialog, QWidget* window) {

@@ -1,5 +1,8 @@
 #include "DialogWindow.h"
 
+#include "AccessibleNames.h"
+#include "Resources.h"
+
 #include <set>
 
 namespace {
@@ -76,6 +79,7 @@ INT_PTR DialogWindow::Receive(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_INITDIALOG:
         WidenOneLineLabels();
+        NameControls(m_hwnd, res::Script().dialog(m_owner.TemplateId()));
         return m_owner.OnInitDialog() ? TRUE : FALSE;
     case WM_COMMAND:
         m_owner.OnCommand(LOWORD(wParam), HIWORD(wParam));

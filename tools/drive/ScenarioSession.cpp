@@ -124,6 +124,8 @@ void ScenarioSession::Execute(const std::string& command, const std::string& arg
         m_out << Joined(tabs.items) << " cur=" << tabs.current << "\n";
     } else if (command == "title") {
         m_out << Title() << "\n";
+    } else if (command == "names") {
+        for (const auto& [control, name] : AccessibleNames()) m_out << control << "=" << name << "\n";
     } else if (command == "help") {
         PrintBox(Help());
     } else if (command == "sysmenu") {

@@ -5,6 +5,8 @@
 #include "dialog/win32/DialogWindow.h"
 #include "dialog/win32/MessageLoop.h"
 
+#include <oleacc.h>
+
 #include <map>
 #include <ostream>
 
@@ -64,6 +66,23 @@ const std::map<std::string, UINT>& VirtualKeys() {
         {"Home", VK_HOME},    {"End", VK_END},    {"Left", VK_LEFT},   {"Right", VK_RIGHT},    {"SelectAll", 'A'},
     };
     return keys;
+}
+
+// What assistive technology reads of a window: the name of its client object.
+std::string AccessibleName(HWND hwnd) {
+    IAccessible* accessible = nullptr;
+    if (FAILED(AccessibleObjectFromWindow(hwnd, static_cast<DWORD>(OBJID_CLIENT), IID_IAccessible,
+                                          reinterpret_cast<void**>(&accessible))))
+        throw DriveError("control " + std::to_string(GetDlgCtrlID(hwnd)) + " has no accessible object");
+    VARIANT self{};
+    self.vt = VT_I4;
+    self.lVal = CHILDID_SELF;
+    BSTR name = nullptr;
+    const HRESULT got = accessible->get_accName(self, &name);
+    accessible->Release();
+    std::string text = SUCCEEDED(got) && name != nullptr ? Utf8(std::wstring(name, SysStringLen(name))) : std::string();
+    SysFreeString(name);
+    return text;
 }
 
 // The About box being read while its modal loop runs.
@@ -314,6 +333,24 @@ Choices DriveSession::TabLabels() {
 }
 
 std::string DriveSession::Title() { return TextOf(m_window); }
+
+std::vector<std::pair<std::string, std::string>> DriveSession::AccessibleNames() {
+    HWND page = ShownPage();
+    if (page == nullptr) throw DriveError("no page is shown");
+    std::vector<std::pair<std::string, std::string>> names;
+    for (HWND child : Children(page)) {  // the dialog manager made them in template order
+        const LONG style = GetWindowLongW(child, GWL_STYLE);
+        std::string control = std::to_string(GetDlgCtrlID(child));
+        if (Is(child, WC_STATICW)) {
+            if ((style & SS_TYPEMASK) != SS_BITMAP) continue;
+            control = "picture";
+        } else if (Is(child, WC_BUTTONW) && (style & BS_TYPEMASK) == BS_GROUPBOX) {
+            control = "group";
+        }
+        names.emplace_back(control, AccessibleName(child));
+    }
+    return names;
+}
 
 BoxContents DriveSession::OpenBox(UINT message, WPARAM command) {
     BoxReading reading;

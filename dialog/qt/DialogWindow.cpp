@@ -7,6 +7,7 @@
 #include "QtText.h"
 #include "Resources.h"
 #include "TabControl.h"
+#include "TabSwitchKeys.h"
 #include "controls/ComboBoxControl.h"
 #include "controls/EditControl.h"
 #include "controls/GroupBoxControl.h"
@@ -250,6 +251,7 @@ QWidget* DialogWindow::CreateControl(const dlg::ControlTemplate& c, QWidget* cli
         auto* tabs = new TabControl(client);
         const int id = c.id;
         QObject::connect(tabs, &TabControl::selectionChanged, [this, id] { m_owner.OnCommand(id, TCN_SELCHANGE); });
+        AddTabSwitchKeys(tabs);
         widget = tabs;
         break;
     }

@@ -34,6 +34,20 @@ bool DialogWindow::Create(int templateId, HWND parent) {
 
 bool DialogWindow::IsDialog(HWND hwnd) { return Dialogs().count(hwnd) != 0; }
 
+DialogWindow* DialogWindow::FromHandle(HWND hwnd) {
+    return IsDialog(hwnd) ? reinterpret_cast<DialogWindow*>(GetWindowLongPtrW(hwnd, DWLP_USER)) : nullptr;
+}
+
+// Not the style the window has now: checking an automatic radio button makes
+// it a tab stop.
+HWND DialogWindow::FirstTabStop() const {
+    for (const dlg::ControlTemplate& c : res::Script().dialog(m_owner.TemplateId()).controls) {
+        HWND control = c.has(WS_TABSTOP) ? Control(c.id) : nullptr;
+        if (control != nullptr && IsWindowVisible(control) && IsWindowEnabled(control)) return control;
+    }
+    return nullptr;
+}
+
 bool DialogWindow::IsClass(HWND hwnd, const wchar_t* className) {
     wchar_t name[32] = {};
     GetClassNameW(hwnd, name, 32);

@@ -20,8 +20,11 @@ public:
     HWND Handle() const { return m_hwnd; }
     HWND Control(int id) const { return m_hwnd ? GetDlgItem(m_hwnd, id) : nullptr; }
 
-    // Whether the window is the face of one of our dialogs.
+    // Whether the window is the face of one of our dialogs, and which.
     static bool IsDialog(HWND hwnd);
+    static DialogWindow* FromHandle(HWND hwnd);
+    // Where the Tab key enters the dialog: its first tab stop in the template.
+    HWND FirstTabStop() const;
     // The control id a window answers to: its own, or that of the combo box
     // whose edit part it is; 0 for none.
     static int IdOf(HWND hwnd);

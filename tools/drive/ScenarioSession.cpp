@@ -64,8 +64,9 @@ ScenarioSession::~ScenarioSession() {
 }
 
 const std::vector<std::string>& ScenarioSession::KeyNames() {
-    static const std::vector<std::string> names = {"Enter", "Esc",  "Tab",  "Backspace", "Delete",
-                                                   "Home",  "End",  "Left", "Right",     "SelectAll"};
+    static const std::vector<std::string> names = {
+        "Enter", "Esc",   "Tab",       "Backspace", "Delete",         "Home",          "End",
+        "Left",  "Right", "SelectAll", "Ctrl+Tab",  "Ctrl+Shift+Tab", "Ctrl+PageDown", "Ctrl+PageUp"};
     return names;
 }
 

@@ -60,10 +60,28 @@ POINT ClickPoint(HWND control) {
     return Centre(rect);
 }
 
-const std::map<std::string, UINT>& VirtualKeys() {
-    static const std::map<std::string, UINT> keys = {
-        {"Enter", VK_RETURN}, {"Esc", VK_ESCAPE}, {"Tab", VK_TAB},     {"Backspace", VK_BACK}, {"Delete", VK_DELETE},
-        {"Home", VK_HOME},    {"End", VK_END},    {"Left", VK_LEFT},   {"Right", VK_RIGHT},    {"SelectAll", 'A'},
+struct KeyPress {
+    UINT key;
+    bool control = false;
+    bool shift = false;
+};
+
+const std::map<std::string, KeyPress>& VirtualKeys() {
+    static const std::map<std::string, KeyPress> keys = {
+        {"Enter", {VK_RETURN}},
+        {"Esc", {VK_ESCAPE}},
+        {"Tab", {VK_TAB}},
+        {"Backspace", {VK_BACK}},
+        {"Delete", {VK_DELETE}},
+        {"Home", {VK_HOME}},
+        {"End", {VK_END}},
+        {"Left", {VK_LEFT}},
+        {"Right", {VK_RIGHT}},
+        {"SelectAll", {'A', true}},
+        {"Ctrl+Tab", {VK_TAB, true}},
+        {"Ctrl+Shift+Tab", {VK_TAB, true, true}},
+        {"Ctrl+PageDown", {VK_NEXT, true}},
+        {"Ctrl+PageUp", {VK_PRIOR, true}},
     };
     return keys;
 }
@@ -246,21 +264,22 @@ void DriveSession::Type(const std::string& text) {
 }
 
 void DriveSession::Key(const std::string& name) {
-    const UINT key = VirtualKeys().at(name);
-    const bool control = name == "SelectAll";
+    const KeyPress press = VirtualKeys().at(name);
     BYTE state[256] = {};
     GetKeyboardState(state);
-    if (control) {
+    const bool modified = press.control || press.shift;
+    if (modified) {
         BYTE held[256];
         std::copy(std::begin(state), std::end(state), std::begin(held));
-        held[VK_CONTROL] = 0x80;
+        if (press.control) held[VK_CONTROL] = 0x80;
+        if (press.shift) held[VK_SHIFT] = 0x80;
         SetKeyboardState(held);
     }
     HWND focus = FocusTarget();
-    PostMessageW(focus, WM_KEYDOWN, key, 1);
-    PostMessageW(focus, WM_KEYUP, key, 0xC0000001);
+    PostMessageW(focus, WM_KEYDOWN, press.key, 1);
+    PostMessageW(focus, WM_KEYUP, press.key, 0xC0000001);
     Settle();
-    if (control) SetKeyboardState(state);
+    if (modified) SetKeyboardState(state);
 }
 
 std::string DriveSession::Text(int id) { return TextOf(ShownControl(id)); }

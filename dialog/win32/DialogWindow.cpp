@@ -38,14 +38,15 @@ DialogWindow* DialogWindow::FromHandle(HWND hwnd) {
     return IsDialog(hwnd) ? reinterpret_cast<DialogWindow*>(GetWindowLongPtrW(hwnd, DWLP_USER)) : nullptr;
 }
 
-// Not the style the window has now: checking an automatic radio button makes
-// it a tab stop.
-HWND DialogWindow::FirstTabStop() const {
+// Not the styles the windows have now: checking an automatic radio button
+// makes it a tab stop.
+std::vector<HWND> DialogWindow::TabStops() const {
+    std::vector<HWND> stops;
     for (const dlg::ControlTemplate& c : res::Script().dialog(m_owner.TemplateId()).controls) {
         HWND control = c.has(WS_TABSTOP) ? Control(c.id) : nullptr;
-        if (control != nullptr && IsWindowVisible(control) && IsWindowEnabled(control)) return control;
+        if (control != nullptr && IsWindowVisible(control) && IsWindowEnabled(control)) stops.push_back(control);
     }
-    return nullptr;
+    return stops;
 }
 
 bool DialogWindow::IsClass(HWND hwnd, const wchar_t* className) {

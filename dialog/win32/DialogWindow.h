@@ -23,8 +23,9 @@ public:
     // Whether the window is the face of one of our dialogs, and which.
     static bool IsDialog(HWND hwnd);
     static DialogWindow* FromHandle(HWND hwnd);
-    // Where the Tab key enters the dialog: its first tab stop in the template.
-    HWND FirstTabStop() const;
+    // The tab stops the template gives the dialog, in tab order, that can
+    // take the focus now.
+    std::vector<HWND> TabStops() const;
     // The control id a window answers to: its own, or that of the combo box
     // whose edit part it is; 0 for none.
     static int IdOf(HWND hwnd);

@@ -21,7 +21,7 @@ bool RoutedToDialog(MSG& msg) {
 }
 
 void Dispatch(MSG& msg) {
-    if (SwitchTabByKey(msg) || RoutedToDialog(msg)) return;
+    if (TabControlKey(msg) || RoutedToDialog(msg)) return;
     TranslateMessage(&msg);
     DispatchMessageW(&msg);
 }

@@ -1,11 +1,15 @@
 #pragma once
-// Ctrl+Tab and Ctrl+PageDown show the next tab of a window's tab control,
-// Ctrl+Shift+Tab and Ctrl+PageUp the previous one, from anywhere in the
-// window, as a property sheet does: the tabs wrap around, and the change is
-// announced to the tab control's owner as a click on a tab announces it. A
-// focus inside the pages moves into the page shown, as the Tab key enters it.
+// The keys of a window with a tab control, as in a property sheet.
+// Ctrl+Tab and Ctrl+PageDown show the next tab, Ctrl+Shift+Tab and
+// Ctrl+PageUp the previous one, from anywhere in the window: the tabs wrap
+// around, and the change is announced to the tab control's owner as a click
+// on a tab announces it; a focus inside the pages moves into the page shown.
+// Tab and Shift+Tab on the tab control enter the page shown at its first or
+// last tab stop: the tab control is no tab stop of the window, and the pages
+// are dialogs of their own, so the dialog manager would leave the focus on
+// the tabs, where the program starts.
 
 #include "Windows.h"
 
 // Whether `msg` was such a key, now carried out.
-bool SwitchTabByKey(const MSG& msg);
+bool TabControlKey(const MSG& msg);

@@ -78,6 +78,7 @@ const std::map<std::string, KeyPress>& VirtualKeys() {
         {"Left", {VK_LEFT}},
         {"Right", {VK_RIGHT}},
         {"SelectAll", {'A', true}},
+        {"Shift+Tab", {VK_TAB, false, true}},
         {"Ctrl+Tab", {VK_TAB, true}},
         {"Ctrl+Shift+Tab", {VK_TAB, true, true}},
         {"Ctrl+PageDown", {VK_NEXT, true}},

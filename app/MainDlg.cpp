@@ -24,7 +24,10 @@ bool CMainDlg::OnInitDialog() {
     SetIcon(IDI_MAINFRAME);
 
     for (int i = 0; i < 4; ++i) InsertTab(IDC_TAB, i, kTabLabels[i]);
-    for (CDialog* page : Pages()) page->Create(this, IDC_TAB);
+    for (int i = 0; i < 4; ++i) {
+        Pages()[i]->Create(this, IDC_TAB);
+        Pages()[i]->SetWindowText(kTabLabels[i]);  // what assistive technology calls the page
+    }
 
     // The pages fill the tab control below its row of tabs.
     PixelRect area = GetClientRect(IDC_TAB);

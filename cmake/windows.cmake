@@ -6,15 +6,21 @@ enable_language(RC)
 add_compile_definitions(UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
 
 add_library(lamino_dialog STATIC
+    dialog/ControlNames.cpp
     dialog/Dialog.cpp
+    dialog/ResourceScript.cpp
     dialog/WinApp.cpp
+    dialog/win32/AccessibleNames.cpp
     dialog/win32/Dialog.cpp
     dialog/win32/DialogWindow.cpp
     dialog/win32/MessageLoop.cpp
+    dialog/win32/Resources.cpp
     dialog/win32/SystemColours.cpp
+    dialog/win32/TabSwitchKeys.cpp
 )
 target_include_directories(lamino_dialog PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
-target_link_libraries(lamino_dialog PUBLIC comctl32 gdi32 user32)
+# Accessible names go out through the system's accessibility (OLEACC) and COM.
+target_link_libraries(lamino_dialog PUBLIC comctl32 gdi32 user32 oleacc ole32 oleaut32 uuid)
 
 add_library(lamino_app STATIC ${LAMINO_PAGE_SOURCES})
 target_link_libraries(lamino_app PUBLIC lamino_dialog)

@@ -66,6 +66,11 @@ public:
     // Client rectangle of control id (of the dialog itself when id is 0).
     PixelRect GetClientRect(int id = 0) const;
 
+    // The dialog's title: the caption of a window; what assistive technology
+    // calls a page (its tab's label), and its diagram after it.
+    CString GetWindowText() const;
+    void SetWindowText(const CString& text);
+
     // Texts. Writing an edit field raises its EN_CHANGE before returning,
     // whether or not the text changed; a write to a missing id does nothing.
     CString GetDlgItemText(int id) const;

@@ -36,6 +36,7 @@ install_missing \
     libgtest-dev libbenchmark-dev \
     clang libclang-rt-14-dev \
     xvfb xauth x11-utils \
+    at-spi2-core python3-pyatspi gir1.2-atspi-2.0 dbus \
     fonts-arphic-uming fonts-dejavu-core \
     locales
 

@@ -87,6 +87,12 @@ PixelRect CDialog::GetClientRect(int id) const {
     return PixelRect{0, 0, w->width(), w->height()};
 }
 
+CString CDialog::GetWindowText() const { return m_window ? m_window->Title() : CString(); }
+
+void CDialog::SetWindowText(const CString& text) {
+    if (m_window) m_window->SetTitle(text);
+}
+
 CString CDialog::GetDlgItemText(int id) const { return m_window ? m_window->Text(id) : CString(); }
 
 void CDialog::SetDlgItemText(int id, const CString& text) {

@@ -1,11 +1,14 @@
 #include "DialogWindow.h"
 
+#include "AccessibleInterfaces.h"
+#include "AccessibleNames.h"
 #include "DialogFont.h"
 #include "DialogPalette.h"
 #include "KeyRouter.h"
 #include "QtText.h"
 #include "Resources.h"
 #include "TabControl.h"
+#include "TabSwitchKeys.h"
 #include "controls/ComboBoxControl.h"
 #include "controls/EditControl.h"
 #include "controls/GroupBoxControl.h"
@@ -135,7 +138,7 @@ void DialogWindow::Build(QWidget* client, const QFont& font) {
 
     QWidget* previousTabStop = nullptr;
     QButtonGroup* radioGroup = nullptr;
-    std::vector<QWidget*> created;
+    std::vector<QWidget*>& created = m_inTemplateOrder;
     for (const dlg::ControlTemplate& c : m_tpl.controls) {
         QWidget* widget = CreateControl(c, client, font);
         created.push_back(widget);
@@ -171,6 +174,8 @@ void DialogWindow::Build(QWidget* client, const QFont& font) {
     for (auto it = created.rbegin(); it != created.rend(); ++it) (*it)->raise();
     for (QWidget* w : created)
         if (dynamic_cast<GroupBoxControl*>(w) != nullptr) w->lower();
+    InstallAccessibleInterfaces();
+    NameControls(m_tpl, created, ToQString(m_tpl.caption));
 }
 
 QWidget* DialogWindow::CreateControl(const dlg::ControlTemplate& c, QWidget* client, const QFont& font) {
@@ -221,7 +226,10 @@ QWidget* DialogWindow::CreateControl(const dlg::ControlTemplate& c, QWidget* cli
         QAbstractButton* button = c.kind() == dlg::ControlKind::RadioButton
                                       ? static_cast<QAbstractButton*>(new QRadioButton(ToQString(c.text), client))
                                       : new QCheckBox(ToQString(c.text), client);
-        button->setAutoExclusive(false);
+        // Radio buttons go into button groups (Build), which then decide
+        // alone; left auto-exclusive, a radio button is still reported to
+        // assistive technology as one and not as a check box.
+        button->setAutoExclusive(c.kind() == dlg::ControlKind::RadioButton);
         button->setFocusPolicy(c.has(WS_TABSTOP) ? Qt::StrongFocus : Qt::ClickFocus);
         const int id = c.id;
         QObject::connect(button, &QAbstractButton::clicked, [this, id] { m_owner.OnCommand(id, BN_CLICKED); });
@@ -241,6 +249,7 @@ QWidget* DialogWindow::CreateControl(const dlg::ControlTemplate& c, QWidget* cli
         auto* tabs = new TabControl(client);
         const int id = c.id;
         QObject::connect(tabs, &TabControl::selectionChanged, [this, id] { m_owner.OnCommand(id, TCN_SELCHANGE); });
+        AddTabSwitchKeys(tabs);
         widget = tabs;
         break;
     }
@@ -301,3 +310,12 @@ CString DialogWindow::Text(int id) const {
     if (auto* group = dynamic_cast<GroupBoxControl*>(widget)) return FromQString(group->Title());
     return {};
 }
+
+void DialogWindow::SetTitle(const CString& title) {
+    const QString text = ToQString(title);
+    m_root->setWindowTitle(text);
+    if (!m_root->isWindow()) m_root->setAccessibleName(text);  // a window is named by its title already
+    NameControls(m_tpl, m_inTemplateOrder, text);
+}
+
+CString DialogWindow::Title() const { return FromQString(m_root->windowTitle()); }

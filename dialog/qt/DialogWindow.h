@@ -42,6 +42,8 @@ public:
 
     void SetText(int id, const CString& text);
     CString Text(int id) const;
+    void SetTitle(const CString& title);
+    CString Title() const;
 
 private:
     void Build(QWidget* client, const QFont& font);
@@ -53,5 +55,6 @@ private:
     const dlg::DialogTemplate& m_tpl;
     QPointer<QWidget> m_root;
     std::map<int, QWidget*> m_controls;
+    std::vector<QWidget*> m_inTemplateOrder;
     std::vector<QButtonGroup*> m_radioGroups;
 };

@@ -68,6 +68,12 @@ PixelRect CDialog::GetClientRect(int id) const {
     return PixelRect{rect.left, rect.top, rect.right, rect.bottom};
 }
 
+CString CDialog::GetWindowText() const { return m_window ? WindowText(m_window->Handle()) : CString(); }
+
+void CDialog::SetWindowText(const CString& text) {
+    if (m_window) SetWindowTextW(m_window->Handle(), Wide(text));
+}
+
 CString CDialog::GetDlgItemText(int id) const { return m_window ? WindowText(m_window->Control(id)) : CString(); }
 
 // The edit control raises EN_CHANGE from inside WM_SETTEXT.

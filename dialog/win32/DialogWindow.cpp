@@ -1,5 +1,7 @@
 #include "DialogWindow.h"
 
+#include "AccessibleNames.h"
+#include "Resources.h"
 #include "SystemColours.h"
 
 #include <set>
@@ -32,6 +34,21 @@ bool DialogWindow::Create(int templateId, HWND parent) {
 }
 
 bool DialogWindow::IsDialog(HWND hwnd) { return Dialogs().count(hwnd) != 0; }
+
+DialogWindow* DialogWindow::FromHandle(HWND hwnd) {
+    return IsDialog(hwnd) ? reinterpret_cast<DialogWindow*>(GetWindowLongPtrW(hwnd, DWLP_USER)) : nullptr;
+}
+
+// Not the styles the windows have now: checking an automatic radio button
+// makes it a tab stop.
+std::vector<HWND> DialogWindow::TabStops() const {
+    std::vector<HWND> stops;
+    for (const dlg::ControlTemplate& c : res::Script().dialog(m_owner.TemplateId()).controls) {
+        HWND control = c.has(WS_TABSTOP) ? Control(c.id) : nullptr;
+        if (control != nullptr && IsWindowVisible(control) && IsWindowEnabled(control)) stops.push_back(control);
+    }
+    return stops;
+}
 
 bool DialogWindow::IsClass(HWND hwnd, const wchar_t* className) {
     wchar_t name[32] = {};
@@ -79,6 +96,7 @@ INT_PTR DialogWindow::Receive(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_INITDIALOG:
         WidenOneLineLabels();
         colours::FitTabControls(m_hwnd);
+        NameControls(m_hwnd, res::Script().dialog(m_owner.TemplateId()));
         return m_owner.OnInitDialog() ? TRUE : FALSE;
     case WM_COMMAND:
         m_owner.OnCommand(LOWORD(wParam), HIWORD(wParam));

@@ -20,8 +20,12 @@ public:
     HWND Handle() const { return m_hwnd; }
     HWND Control(int id) const { return m_hwnd ? GetDlgItem(m_hwnd, id) : nullptr; }
 
-    // Whether the window is the face of one of our dialogs.
+    // Whether the window is the face of one of our dialogs, and which.
     static bool IsDialog(HWND hwnd);
+    static DialogWindow* FromHandle(HWND hwnd);
+    // The tab stops the template gives the dialog, in tab order, that can
+    // take the focus now.
+    std::vector<HWND> TabStops() const;
     // The control id a window answers to: its own, or that of the combo box
     // whose edit part it is; 0 for none.
     static int IdOf(HWND hwnd);

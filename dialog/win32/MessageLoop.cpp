@@ -1,6 +1,7 @@
 #include "MessageLoop.h"
 
 #include "DialogWindow.h"
+#include "TabSwitchKeys.h"
 
 namespace {
 
@@ -20,7 +21,7 @@ bool RoutedToDialog(MSG& msg) {
 }
 
 void Dispatch(MSG& msg) {
-    if (RoutedToDialog(msg)) return;
+    if (TabControlKey(msg) || RoutedToDialog(msg)) return;
     TranslateMessage(&msg);
     DispatchMessageW(&msg);
 }

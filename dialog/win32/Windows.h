@@ -11,3 +11,5 @@
 #undef GetDlgItemText
 #undef SetDlgItemText
 #undef LoadString
+#undef GetWindowText
+#undef SetWindowText

@@ -64,6 +64,46 @@ TEST(MainWindow, KeepsPageTextsWhileHidden) {
     });
 }
 
+// As in a property sheet: the next or previous tab from wherever the focus
+// is, around the ends; a focus in a page goes to the new page's first tab
+// stop, a focus on the tabs stays there.
+TEST(MainWindow, SwitchesTabsWithCtrlTabAndCtrlPageKeys) {
+    WithMainWindow([](CMainDlg& dialog, QWidget*) {
+        TabControl* tabs = TabsOf(dialog);
+        const std::vector<QWidget*> pages = Pages(tabs);
+        QLineEdit* inch = nullptr;
+        for (QLineEdit* edit : pages[0]->findChildren<QLineEdit*>())
+            if (DialogWindow::OwnId(edit) == 1007) inch = edit;
+        ASSERT_NE(inch, nullptr);
+        inch->setFocus(Qt::TabFocusReason);
+        QTest::keyClicks(inch, "2");
+        const struct {
+            Qt::Key key;
+            Qt::KeyboardModifiers modifiers;
+            int tab;
+            int focus;
+        } steps[] = {
+            {Qt::Key_Tab, Qt::ControlModifier, 1, 1020},
+            {Qt::Key_PageDown, Qt::ControlModifier, 2, 1024},
+            {Qt::Key_PageDown, Qt::ControlModifier, 3, 1033},
+            {Qt::Key_Tab, Qt::ControlModifier, 0, 1001},
+            {Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier, 3, 1033},
+            {Qt::Key_PageUp, Qt::ControlModifier, 2, 1024},
+        };
+        for (const auto& step : steps) {
+            QTest::keyClick(QApplication::focusWidget(), step.key, step.modifiers);
+            EXPECT_EQ(tabs->CurrentIndex(), step.tab);
+            for (int i = 0; i < 4; ++i) EXPECT_EQ(pages[i]->isVisible(), i == step.tab) << "tab " << step.tab;
+            EXPECT_EQ(CDialog::GetFocusId(), step.focus);
+        }
+        tabs->Bar()->setFocus(Qt::MouseFocusReason);
+        QTest::keyClick(tabs->Bar(), Qt::Key_Tab, Qt::ControlModifier);
+        EXPECT_EQ(tabs->CurrentIndex(), 3);
+        EXPECT_EQ(QApplication::focusWidget(), tabs->Bar());
+        EXPECT_EQ(inch->text(), QStringLiteral("2"));
+    });
+}
+
 TEST(MainWindow, StaysOpenOnEnterAndEscAndEndsThroughItsCloseBox) {
     WithMainWindow([](CMainDlg& dialog, QWidget* window) {
         auto* tabs = static_cast<TabControl*>(dialog.Window()->Control(CMainDlg::IDC_TAB));

@@ -3,6 +3,7 @@
 
 #include "app/MainDlg.h"
 #include "dialog/qt/DialogWindow.h"
+#include "dialog/qt/TabControl.h"
 
 #include <QTest>
 #include <QTimer>
@@ -27,6 +28,10 @@ inline void WithMainWindow(const std::function<void(CMainDlg&, QWidget*)>& check
     });
     dialog.DoModal();
     EXPECT_TRUE(ran);
+}
+
+inline TabControl* TabsOf(CMainDlg& dialog) {
+    return static_cast<TabControl*>(dialog.Window()->Control(CMainDlg::IDC_TAB));
 }
 
 // The four pages on the tab control, in tab order.

@@ -1,10 +1,9 @@
+#include "ProgramScript.h"
 #include "dialog/ResourceScript.h"
 #include "dialog/Win32Defs.h"
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <sstream>
 
 using namespace win32;
 
@@ -81,14 +80,6 @@ TEST(ResourceScript, NamesTheLineOfWhatItCannotRead) {
 
 class ProgramTemplates : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() {
-        std::ifstream file(LAMINO_SOURCE_DIR "/res/lamino.rc");
-        std::stringstream text;
-        text << file.rdbuf();
-        script = new dlg::ResourceScript(dlg::ResourceScript::Parse(text.str()));
-    }
-    static void TearDownTestSuite() { delete script; }
-
     static std::vector<int> Ids(int dialog) {
         std::vector<int> ids;
         for (const auto& c : script->dialog(dialog).controls)
@@ -96,9 +87,8 @@ protected:
         return ids;
     }
 
-    static dlg::ResourceScript* script;
+    static inline const dlg::ResourceScript* script = &ProgramScript();
 };
-dlg::ResourceScript* ProgramTemplates::script = nullptr;
 
 TEST_F(ProgramTemplates, HaveTheirControlsInTabOrder) {
     EXPECT_EQ(script->dialog(130).controls.size(), 38u);

@@ -3,8 +3,12 @@
 #include "app/MainDlg.h"
 #include "dialog/qt/DialogWindow.h"
 #include "dialog/qt/TabControl.h"
+#include "dialog/qt/controls/GroupBoxControl.h"
+#include "dialog/qt/controls/LabelControl.h"
+#include "dialog/qt/controls/PictureControl.h"
 
 #include <QAbstractItemView>
+#include <QAccessible>
 #include <QApplication>
 #include <QComboBox>
 #include <QDialog>
@@ -54,6 +58,15 @@ QString TextOf(QWidget* control) {
     return {};
 }
 
+// As a screen reader on Linux names a control: by the label it is labelled
+// by, where there is one, else by its own name.
+QString AccessibleName(QWidget* control) {
+    QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(control);
+    if (accessible == nullptr) return {};
+    const auto labels = accessible->relations(QAccessible::Label);
+    return labels.isEmpty() ? accessible->text(QAccessible::Name) : labels.first().first->text(QAccessible::Name);
+}
+
 QPoint ClickPoint(QWidget* control) {
     if (auto* radio = qobject_cast<QRadioButton*>(control)) {
         QStyleOptionButton option;
@@ -70,6 +83,11 @@ const std::map<std::string, std::pair<Qt::Key, Qt::KeyboardModifiers>>& QtKeys()
         {"Delete", {Qt::Key_Delete, Qt::NoModifier}},  {"Home", {Qt::Key_Home, Qt::NoModifier}},
         {"End", {Qt::Key_End, Qt::NoModifier}},        {"Left", {Qt::Key_Left, Qt::NoModifier}},
         {"Right", {Qt::Key_Right, Qt::NoModifier}},    {"SelectAll", {Qt::Key_A, Qt::ControlModifier}},
+        {"Shift+Tab", {Qt::Key_Backtab, Qt::ShiftModifier}},  // as X11 reports it
+        {"Ctrl+Tab", {Qt::Key_Tab, Qt::ControlModifier}},
+        {"Ctrl+Shift+Tab", {Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier}},
+        {"Ctrl+PageDown", {Qt::Key_PageDown, Qt::ControlModifier}},
+        {"Ctrl+PageUp", {Qt::Key_PageUp, Qt::ControlModifier}},
     };
     return keys;
 }
@@ -139,6 +157,25 @@ Choices DriveSession::TabLabels() {
 }
 
 std::string DriveSession::Title() { return Utf8(m_window->windowTitle()); }
+
+std::vector<std::pair<std::string, std::string>> DriveSession::AccessibleNames() {
+    QWidget* page = ShownPage();
+    if (page == nullptr) throw DriveError("no page is shown");
+    QList<QWidget*> controls;
+    for (QWidget* w : page->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        if (DialogWindow::IsControl(w) && dynamic_cast<LabelControl*>(w) == nullptr) controls.push_back(w);
+    std::sort(controls.begin(), controls.end(), [](const QWidget* a, const QWidget* b) {
+        return DialogWindow::TemplateOrder(a) < DialogWindow::TemplateOrder(b);
+    });
+    std::vector<std::pair<std::string, std::string>> names;
+    for (QWidget* w : controls) {
+        const std::string control = dynamic_cast<PictureControl*>(w)    ? "picture"
+                                    : dynamic_cast<GroupBoxControl*>(w) ? "group"
+                                                                        : std::to_string(DialogWindow::OwnId(w));
+        names.emplace_back(control, Utf8(AccessibleName(w)));
+    }
+    return names;
+}
 
 QWidget* DriveSession::ShownPage() const {
     for (QWidget* w : m_window->findChildren<QWidget*>())

@@ -35,6 +35,7 @@ protected:
     Choices List(int id) override;
     Choices TabLabels() override;
     std::string Title() override;
+    std::vector<std::pair<std::string, std::string>> AccessibleNames() override;
     BoxContents Help() override;
     BoxContents SystemMenuAbout(std::string& itemText) override;
     void Close() override;

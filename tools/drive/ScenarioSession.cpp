@@ -64,8 +64,9 @@ ScenarioSession::~ScenarioSession() {
 }
 
 const std::vector<std::string>& ScenarioSession::KeyNames() {
-    static const std::vector<std::string> names = {"Enter", "Esc",  "Tab",  "Backspace", "Delete",
-                                                   "Home",  "End",  "Left", "Right",     "SelectAll"};
+    static const std::vector<std::string> names = {
+        "Enter",     "Esc",      "Tab",      "Backspace",      "Delete",        "Home",       "End", "Left", "Right",
+        "SelectAll", "Shift+Tab", "Ctrl+Tab", "Ctrl+Shift+Tab", "Ctrl+PageDown", "Ctrl+PageUp"};
     return names;
 }
 
@@ -124,6 +125,8 @@ void ScenarioSession::Execute(const std::string& command, const std::string& arg
         m_out << Joined(tabs.items) << " cur=" << tabs.current << "\n";
     } else if (command == "title") {
         m_out << Title() << "\n";
+    } else if (command == "names") {
+        for (const auto& [control, name] : AccessibleNames()) m_out << control << "=" << name << "\n";
     } else if (command == "help") {
         PrintBox(Help());
     } else if (command == "sysmenu") {

@@ -63,6 +63,10 @@ protected:
     virtual Choices List(int id) = 0;
     virtual Choices TabLabels() = 0;
     virtual std::string Title() = 0;
+    // What assistive technology calls the shown page's controls, in template
+    // order, but for its static texts: by id, or by kind ("picture", "group")
+    // for the controls without one.
+    virtual std::vector<std::pair<std::string, std::string>> AccessibleNames() = 0;
 
     // Open the About box from the Help item (or the system menu), read it and close it.
     virtual BoxContents Help() = 0;

@@ -6,6 +6,8 @@
 #include "dialog/win32/DialogWindow.h"
 #include "dialog/win32/MessageLoop.h"
 
+#include <oleacc.h>
+
 #include <map>
 #include <ostream>
 
@@ -59,12 +61,48 @@ POINT ClickPoint(HWND control) {
     return Centre(rect);
 }
 
-const std::map<std::string, UINT>& VirtualKeys() {
-    static const std::map<std::string, UINT> keys = {
-        {"Enter", VK_RETURN}, {"Esc", VK_ESCAPE}, {"Tab", VK_TAB},     {"Backspace", VK_BACK}, {"Delete", VK_DELETE},
-        {"Home", VK_HOME},    {"End", VK_END},    {"Left", VK_LEFT},   {"Right", VK_RIGHT},    {"SelectAll", 'A'},
+struct KeyPress {
+    UINT key;
+    bool control = false;
+    bool shift = false;
+};
+
+const std::map<std::string, KeyPress>& VirtualKeys() {
+    static const std::map<std::string, KeyPress> keys = {
+        {"Enter", {VK_RETURN}},
+        {"Esc", {VK_ESCAPE}},
+        {"Tab", {VK_TAB}},
+        {"Backspace", {VK_BACK}},
+        {"Delete", {VK_DELETE}},
+        {"Home", {VK_HOME}},
+        {"End", {VK_END}},
+        {"Left", {VK_LEFT}},
+        {"Right", {VK_RIGHT}},
+        {"SelectAll", {'A', true}},
+        {"Shift+Tab", {VK_TAB, false, true}},
+        {"Ctrl+Tab", {VK_TAB, true}},
+        {"Ctrl+Shift+Tab", {VK_TAB, true, true}},
+        {"Ctrl+PageDown", {VK_NEXT, true}},
+        {"Ctrl+PageUp", {VK_PRIOR, true}},
     };
     return keys;
+}
+
+// What assistive technology reads of a window: the name of its client object.
+std::string AccessibleName(HWND hwnd) {
+    IAccessible* accessible = nullptr;
+    if (FAILED(AccessibleObjectFromWindow(hwnd, static_cast<DWORD>(OBJID_CLIENT), IID_IAccessible,
+                                          reinterpret_cast<void**>(&accessible))))
+        throw DriveError("control " + std::to_string(GetDlgCtrlID(hwnd)) + " has no accessible object");
+    VARIANT self{};
+    self.vt = VT_I4;
+    self.lVal = CHILDID_SELF;
+    BSTR name = nullptr;
+    const HRESULT got = accessible->get_accName(self, &name);
+    accessible->Release();
+    std::string text = SUCCEEDED(got) && name != nullptr ? Utf8(std::wstring(name, SysStringLen(name))) : std::string();
+    SysFreeString(name);
+    return text;
 }
 
 // The About box being read while its modal loop runs.
@@ -228,21 +266,22 @@ void DriveSession::Type(const std::string& text) {
 }
 
 void DriveSession::Key(const std::string& name) {
-    const UINT key = VirtualKeys().at(name);
-    const bool control = name == "SelectAll";
+    const KeyPress press = VirtualKeys().at(name);
     BYTE state[256] = {};
     GetKeyboardState(state);
-    if (control) {
+    const bool modified = press.control || press.shift;
+    if (modified) {
         BYTE held[256];
         std::copy(std::begin(state), std::end(state), std::begin(held));
-        held[VK_CONTROL] = 0x80;
+        if (press.control) held[VK_CONTROL] = 0x80;
+        if (press.shift) held[VK_SHIFT] = 0x80;
         SetKeyboardState(held);
     }
     HWND focus = FocusTarget();
-    PostMessageW(focus, WM_KEYDOWN, key, 1);
-    PostMessageW(focus, WM_KEYUP, key, 0xC0000001);
+    PostMessageW(focus, WM_KEYDOWN, press.key, 1);
+    PostMessageW(focus, WM_KEYUP, press.key, 0xC0000001);
     Settle();
-    if (control) SetKeyboardState(state);
+    if (modified) SetKeyboardState(state);
 }
 
 std::string DriveSession::Text(int id) { return TextOf(ShownControl(id)); }
@@ -315,6 +354,24 @@ Choices DriveSession::TabLabels() {
 }
 
 std::string DriveSession::Title() { return TextOf(m_window); }
+
+std::vector<std::pair<std::string, std::string>> DriveSession::AccessibleNames() {
+    HWND page = ShownPage();
+    if (page == nullptr) throw DriveError("no page is shown");
+    std::vector<std::pair<std::string, std::string>> names;
+    for (HWND child : Children(page)) {  // the dialog manager made them in template order
+        const LONG style = GetWindowLongW(child, GWL_STYLE);
+        std::string control = std::to_string(GetDlgCtrlID(child));
+        if (Is(child, WC_STATICW)) {
+            if ((style & SS_TYPEMASK) != SS_BITMAP) continue;
+            control = "picture";
+        } else if (Is(child, WC_BUTTONW) && (style & BS_TYPEMASK) == BS_GROUPBOX) {
+            control = "group";
+        }
+        names.emplace_back(control, AccessibleName(child));
+    }
+    return names;
+}
 
 BoxContents DriveSession::OpenBox(UINT message, WPARAM command) {
     BoxReading reading;

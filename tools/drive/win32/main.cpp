@@ -5,6 +5,7 @@
 
 #include <fcntl.h>
 #include <io.h>
+#include <objbase.h>
 
 #include <cstdio>
 #include <iostream>
@@ -15,6 +16,7 @@ int wmain(int argc, wchar_t* argv[]) {
     _setmode(_fileno(stdout), _O_BINARY);  // the output is compared byte for byte
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_TAB_CLASSES};
     InitCommonControlsEx(&controls);
+    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);  // for reading the controls' accessible objects
     std::vector<std::string> lines;
     for (std::string line; std::getline(std::cin, line);) lines.push_back(line);
     Driver driver(std::cout, std::cerr);

@@ -1,0 +1,154 @@
+// What a screen reader reads of the main window's pages, through Qt's
+// accessibility interfaces (AT-SPI carries the same): every field named by
+// the label beside it on screen, every radio button by its own text, every
+// group box as a group under its title, every diagram after its page.
+
+#include "MainWindowRun.h"
+#include "dialog/ControlNames.h"
+#include "dialog/qt/Resources.h"
+
+#include <QAccessible>
+#include <QAccessibleInterface>
+#include <QLineEdit>
+#include <QTabBar>
+#include <gtest/gtest.h>
+
+#include <map>
+
+namespace {
+
+struct Page {
+    const char* name;
+    int tab;
+    int templateId;
+};
+
+void PrintTo(const Page& page, std::ostream* out) { *out << page.name; }
+
+QAccessibleInterface* Accessible(QWidget* widget) {
+    QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(widget);
+    EXPECT_NE(accessible, nullptr);
+    return accessible;
+}
+
+// On Linux Qt names a combo box by its text; its label is the one it is
+// labelled by, as a screen reader takes it.
+QString LabelledBy(QWidget* widget) {
+    const auto labels = Accessible(widget)->relations(QAccessible::Label);
+    return labels.isEmpty() ? QString() : labels.first().first->text(QAccessible::Name);
+}
+
+// Whether `label` stands on `field`'s row, to its left or right, on screen.
+bool StandsBeside(const QWidget* label, const QWidget* field) {
+    const QRect l = label->geometry(), f = field->geometry();
+    const bool sameRow = l.center().y() >= f.top() && l.center().y() <= f.bottom();
+    return sameRow && (l.right() < f.left() || l.left() > f.right());
+}
+
+class PageNames : public ::testing::TestWithParam<Page> {};
+
+TEST_P(PageNames, ComeFromTheLabelsBesideTheFields) {
+    const Page page = GetParam();
+    WithMainWindow([&](CMainDlg& dialog, QWidget*) {
+        TabControl* tabs = TabsOf(dialog);
+        QTest::mouseClick(tabs->Bar(), Qt::LeftButton, {}, tabs->Bar()->tabRect(page.tab).center());
+        QWidget* root = Pages(tabs).at(static_cast<size_t>(page.tab));
+        ASSERT_TRUE(root->isVisible());
+        const QString tabLabel = tabs->Bar()->tabText(page.tab);
+        EXPECT_EQ(Accessible(root)->text(QAccessible::Name), tabLabel);
+
+        std::map<int, QWidget*> byOrder;  // the controls by their place in the template, from 1
+        for (QWidget* w : root->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+            if (DialogWindow::IsControl(w)) byOrder[DialogWindow::TemplateOrder(w)] = w;
+        const dlg::DialogTemplate& tpl = res::Script().dialog(page.templateId);
+        ASSERT_EQ(byOrder.size(), tpl.controls.size());
+
+        int fields = 0;
+        for (size_t i = 0; i < tpl.controls.size(); ++i) {
+            const dlg::ControlTemplate& c = tpl.controls[i];
+            QWidget* control = byOrder.at(static_cast<int>(i) + 1);
+            const QString own = QString::fromStdU16String(c.text);
+            SCOPED_TRACE("control " + std::to_string(c.id) + " at " + std::to_string(i + 1));
+            switch (c.kind()) {
+            case dlg::ControlKind::Edit:
+            case dlg::ControlKind::ComboBox: {
+                ++fields;
+                const dlg::ControlTemplate* label = dlg::LabelBeside(tpl, i);
+                ASSERT_NE(label, nullptr) << "a field with no label beside it";
+                QWidget* labelWidget = byOrder.at(static_cast<int>(label - tpl.controls.data()) + 1);
+                EXPECT_TRUE(StandsBeside(labelWidget, control));
+                const QString expected = QString::fromStdU16String(label->text);
+                if (c.kind() == dlg::ControlKind::Edit)
+                    EXPECT_EQ(Accessible(control)->text(QAccessible::Name), expected);
+                else
+                    EXPECT_EQ(LabelledBy(control), expected);
+                break;
+            }
+            case dlg::ControlKind::RadioButton:
+                EXPECT_EQ(Accessible(control)->role(), QAccessible::RadioButton);
+                EXPECT_EQ(Accessible(control)->text(QAccessible::Name), own);
+                break;
+            case dlg::ControlKind::GroupBox:
+                EXPECT_EQ(Accessible(control)->role(), QAccessible::Grouping);
+                EXPECT_EQ(Accessible(control)->text(QAccessible::Name), own);
+                break;
+            case dlg::ControlKind::Picture:
+                EXPECT_EQ(Accessible(control)->role(), QAccessible::Graphic);
+                EXPECT_EQ(Accessible(control)->text(QAccessible::Name), tabLabel + QStringLiteral("图示"));
+                break;
+            case dlg::ControlKind::Label:
+                EXPECT_EQ(Accessible(control)->text(QAccessible::Name), own);
+                break;
+            default:
+                break;
+            }
+        }
+        EXPECT_GT(fields, 0);
+    });
+}
+
+// A screen reader walks a page in template order, as the Tab key does.
+TEST(PageAccessibility, ListsTheControlsInTemplateOrder) {
+    WithMainWindow([](CMainDlg& dialog, QWidget*) {
+        for (QWidget* root : Pages(TabsOf(dialog))) {
+            QAccessibleInterface* page = Accessible(root);
+            ASSERT_EQ(page->childCount(), static_cast<int>(root->findChildren<QWidget*>(Qt::FindDirectChildrenOnly).size()));
+            for (int i = 0; i < page->childCount(); ++i) {
+                auto* control = qobject_cast<QWidget*>(page->child(i)->object());
+                EXPECT_EQ(DialogWindow::TemplateOrder(control), i + 1);
+                EXPECT_EQ(page->indexOfChild(page->child(i)), i);
+            }
+        }
+    });
+}
+
+// An assistive technology's action on a radio button is a click: the check
+// moves, the focus goes to the button and the page converts its lengths.
+TEST(PageAccessibility, ClicksARadioButtonThroughItsAction) {
+    WithMainWindow([](CMainDlg& dialog, QWidget*) {
+        TabControl* tabs = TabsOf(dialog);
+        QTest::mouseClick(tabs->Bar(), Qt::LeftButton, {}, tabs->Bar()->tabRect(1).center());
+        QWidget* page = Pages(tabs)[1];
+        QWidget* mil = nullptr;
+        QLineEdit* b = nullptr;
+        for (QWidget* w : page->findChildren<QWidget*>()) {
+            if (DialogWindow::OwnId(w) == 1018) mil = w;
+            if (DialogWindow::OwnId(w) == 1021) b = qobject_cast<QLineEdit*>(w);
+        }
+        ASSERT_TRUE(mil != nullptr && b != nullptr);
+        QAccessibleActionInterface* actions = Accessible(mil)->actionInterface();
+        ASSERT_NE(actions, nullptr);
+        ASSERT_TRUE(actions->actionNames().contains(QAccessibleActionInterface::toggleAction()));
+        actions->doAction(QAccessibleActionInterface::toggleAction());
+        EXPECT_TRUE(Accessible(mil)->state().checked);
+        EXPECT_EQ(CDialog::GetFocusId(), 1018);
+        EXPECT_EQ(b->text(), QStringLiteral("15.748031"));
+    });
+}
+
+INSTANTIATE_TEST_SUITE_P(MainWindow, PageNames,
+                         ::testing::Values(Page{"UnitConverter", 0, 130}, Page{"VCut", 1, 131},
+                                           Page{"GoldFinger", 2, 132}, Page{"Countersink", 3, 133}),
+                         [](const ::testing::TestParamInfo<Page>& info) { return std::string(info.param.name); });
+
+}  // namespace

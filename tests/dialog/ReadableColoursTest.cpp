@@ -219,8 +219,6 @@ void ExpectEveryTextReads(QWidget* dialogRoot, bool onWhite, const std::string& 
         for (const TextArea& area : TextAreasOf(control)) ExpectReads(area, onWhite, where);
 }
 
-TabControl* TabsOf(CMainDlg& dialog) { return static_cast<TabControl*>(dialog.Window()->Control(CMainDlg::IDC_TAB)); }
-
 void ShowTab(CMainDlg& dialog, int tab) { TabsOf(dialog)->Bar()->setCurrentIndex(tab); }
 
 // Runs the About box from the Help item and calls `check` inside its modal loop.

@@ -25,16 +25,19 @@ bool CMainDlg::OnInitDialog() {
 
     for (int i = 0; i < 4; ++i) InsertTab(IDC_TAB, i, kTabLabels[i]);
     for (CDialog* page : Pages()) page->Create(this, IDC_TAB);
-
-    // The pages fill the tab control below its row of tabs.
-    PixelRect area = GetClientRect(IDC_TAB);
-    area.left += 4;
-    area.top += 20;
-    area.right -= 4;
-    area.bottom -= 4;
-    for (CDialog* page : Pages()) page->MoveWindow(area);
+    PlacePages();
     ShowPage(0);
     return true;
+}
+
+// The pages fill the tab control below its row of tabs.
+void CMainDlg::PlacePages() {
+    PixelRect area = GetClientRect(IDC_TAB);
+    area.left += ScaleForDpi(4);
+    area.top += ScaleForDpi(20);
+    area.right -= ScaleForDpi(4);
+    area.bottom -= ScaleForDpi(4);
+    for (CDialog* page : Pages()) page->MoveWindow(area);
 }
 
 void CMainDlg::ShowPage(int index) {

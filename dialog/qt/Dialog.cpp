@@ -87,6 +87,10 @@ PixelRect CDialog::GetClientRect(int id) const {
     return PixelRect{0, 0, w->width(), w->height()};
 }
 
+// Qt lays out in device-independent pixels and draws them at the screen's
+// device pixel ratio itself.
+int CDialog::ScaleForDpi(int pixels) const { return pixels; }
+
 CString CDialog::GetDlgItemText(int id) const { return m_window ? m_window->Text(id) : CString(); }
 
 void CDialog::SetDlgItemText(int id, const CString& text) {

@@ -100,3 +100,8 @@ add_executable(lamino-chrome-test tests/windows/WindowChromeTest.cpp)
 target_link_libraries(lamino-chrome-test PRIVATE lamino_app)
 lamino_windows_program(lamino-chrome-test)
 
+# Checks of the layout, pictures and icons at the DPI the test runs at, and
+# after moves to monitors of other DPIs.
+add_executable(lamino-dpi-test tests/windows/DpiLayoutTest.cpp)
+target_link_libraries(lamino-dpi-test PRIVATE lamino_app)
+lamino_windows_program(lamino-dpi-test)

@@ -3,7 +3,14 @@
 #   tools/wine.sh can-run-32bit      exit 0 when this machine runs 32-bit x86 programs
 #   tools/wine.sh prefix DIR win32|win64
 #                                    makes DIR a Wine prefix set up for Lamino
+#   tools/wine.sh dpi DIR N          programs started in prefix DIR from now on
+#                                    draw at N DPI (Wine reads it at their start)
 set -euo pipefail
+
+# The loader that runs programs in prefix DIR.
+loader() {
+    if grep -qs '^#arch=win32' "$1/system.reg"; then echo /usr/lib/wine/wine; else echo /usr/lib/wine/wine64; fi
+}
 
 case "${1:-}" in
 can-run-32bit)
@@ -18,13 +25,13 @@ can-run-32bit)
 prefix)
     dir="$2"
     arch="$3"
-    loader=/usr/lib/wine/wine
-    [ "$arch" = win64 ] && loader=/usr/lib/wine/wine64
+    wine=/usr/lib/wine/wine
+    [ "$arch" = win64 ] && wine=/usr/lib/wine/wine64
     [ -f "$dir/.lamino-ready" ] && exit 0
     export WINEPREFIX="$dir" WINEARCH="$arch" WINEDEBUG=-all
     mkdir -p "$dir"
-    "$loader" wineboot --init >/dev/null 2>&1 || true
-    reg() { "$loader" reg add "$1" /v "$2" /d "$3" /f >/dev/null 2>&1; }
+    "$wine" wineboot --init >/dev/null 2>&1 || true
+    reg() { "$wine" reg add "$1" /v "$2" /d "$3" /f >/dev/null 2>&1; }
     # The dialogs ask for SimSun: give them the Song face the Linux build uses.
     for face in 宋体 SimSun NSimSun 新宋体; do
         reg 'HKCU\Software\Wine\Fonts\Replacements' "$face" "AR PL UMing CN"
@@ -34,8 +41,16 @@ prefix)
     /usr/lib/wine/wineserver -w
     touch "$dir/.lamino-ready"
     ;;
+dpi)
+    dir="$2"
+    WINEPREFIX="$dir" WINEDEBUG=-all "$(loader "$dir")" reg add 'HKCU\Control Panel\Desktop' \
+        /v LogPixels /t REG_DWORD /d "$3" /f >/dev/null 2>&1 || {
+        echo "wine: FAILED to set $3 DPI in $dir" >&2
+        exit 1
+    }
+    ;;
 *)
-    echo "usage: $0 can-run-32bit | prefix DIR win32|win64" >&2
+    echo "usage: $0 can-run-32bit | prefix DIR win32|win64 | dpi DIR N" >&2
     exit 2
     ;;
 esac

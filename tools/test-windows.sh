@@ -37,12 +37,12 @@ bash tools/wine.sh can-run-32bit ||
     fail "this machine runs no 32-bit program, so the build that ships cannot be tested (tools/setup.sh windows sets that up)"
 echo "test-windows: preparing 32-bit Wine"
 export WINEPREFIX="$PWD/build/wine-win32" WINEDEBUG=-all
+/usr/lib/wine/wineserver -k 2>/dev/null || true  # one left by a run cut short
 bash tools/wine.sh prefix "$WINEPREFIX" win32
 export DISPLAY
 DISPLAY=$(bash tools/xvfb.sh start)
 wine=/usr/lib/wine/wine
-/usr/lib/wine/wineserver -k 2>/dev/null || true  # one left by a run cut short
-/usr/lib/wine/wineserver -p                      # one server for all the runs below
+/usr/lib/wine/wineserver -p  # one server for all the runs below
 trap 'bash tools/wine.sh dpi "$WINEPREFIX" 96 || true; /usr/lib/wine/wineserver -k || true; bash tools/xvfb.sh stop "$DISPLAY"' EXIT
 
 status=0

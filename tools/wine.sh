@@ -27,7 +27,9 @@ prefix)
     arch="$3"
     wine=/usr/lib/wine/wine
     [ "$arch" = win64 ] && wine=/usr/lib/wine/wine64
-    [ -f "$dir/.lamino-ready" ] && exit 0
+    # The marker holds the version of the settings below, raised when they change.
+    settings=2
+    [ "$(cat "$dir/.lamino-ready" 2>/dev/null)" = "$settings" ] && exit 0
     export WINEPREFIX="$dir" WINEARCH="$arch" WINEDEBUG=-all
     mkdir -p "$dir"
     "$wine" wineboot --init >/dev/null 2>&1 || true
@@ -36,10 +38,13 @@ prefix)
     for face in 宋体 SimSun NSimSun 新宋体; do
         reg 'HKCU\Software\Wine\Fonts\Replacements' "$face" "AR PL UMing CN"
     done
-    # No window manager under Xvfb: Wine draws the caption and frame itself.
+    # No window manager under Xvfb: Wine draws the caption and frame itself,
+    # and closes a window without waiting for one to withdraw it (two
+    # seconds for every window otherwise).
     reg 'HKCU\Software\Wine\X11 Driver' Decorated N
+    reg 'HKCU\Software\Wine\X11 Driver' Managed N
     /usr/lib/wine/wineserver -w
-    touch "$dir/.lamino-ready"
+    echo "$settings" >"$dir/.lamino-ready"
     ;;
 dpi)
     dir="$2"

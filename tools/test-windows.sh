@@ -41,9 +41,9 @@ export WINEPREFIX="$PWD/build/wine-win32" WINEDEBUG=-all
 bash tools/wine.sh prefix "$WINEPREFIX" win32
 export DISPLAY
 DISPLAY=$(bash tools/xvfb.sh start)
+trap 'bash tools/wine.sh dpi "$WINEPREFIX" 96 || true; /usr/lib/wine/wineserver -k || true; bash tools/xvfb.sh stop "$DISPLAY"' EXIT
 wine=/usr/lib/wine/wine
 /usr/lib/wine/wineserver -p  # one server for all the runs below
-trap 'bash tools/wine.sh dpi "$WINEPREFIX" 96 || true; /usr/lib/wine/wineserver -k || true; bash tools/xvfb.sh stop "$DISPLAY"' EXIT
 
 status=0
 run() {  # run PROGRAM ARGS...: a test program, its report indented

@@ -28,16 +28,19 @@ bool CMainDlg::OnInitDialog() {
         Pages()[i]->Create(this, IDC_TAB);
         Pages()[i]->SetWindowText(kTabLabels[i]);  // what assistive technology calls the page
     }
-
-    // The pages fill the tab control below its row of tabs.
-    PixelRect area = GetClientRect(IDC_TAB);
-    area.left += 4;
-    area.top += 20;
-    area.right -= 4;
-    area.bottom -= 4;
-    for (CDialog* page : Pages()) page->MoveWindow(area);
+    PlacePages();
     ShowPage(0);
     return true;
+}
+
+// The pages fill the tab control below its row of tabs.
+void CMainDlg::PlacePages() {
+    PixelRect area = GetClientRect(IDC_TAB);
+    area.left += ScaleForDpi(4);
+    area.top += ScaleForDpi(20);
+    area.right -= ScaleForDpi(4);
+    area.bottom -= ScaleForDpi(4);
+    for (CDialog* page : Pages()) page->MoveWindow(area);
 }
 
 void CMainDlg::ShowPage(int index) {

@@ -28,11 +28,13 @@ protected:
     void OnOK() override {}
     void OnCancel() override {}
     const MessageMap& GetMessageMap() const override;
+    void OnDpiChanged() override { PlacePages(); }
 
 private:
     std::array<CDialog*, 4> Pages() {
         return {&m_unitConvPage, &m_vcutPage, &m_goldFingerPage, &m_countersinkPage};
     }
+    void PlacePages();
     void ShowPage(int index);
     void OnSelchangeTab();
     void OnSysCommandAbout();

@@ -12,30 +12,56 @@ add_library(lamino_dialog STATIC
     dialog/WinApp.cpp
     dialog/win32/AccessibleNames.cpp
     dialog/win32/Dialog.cpp
+    dialog/win32/DialogTemplate.cpp
     dialog/win32/DialogWindow.cpp
+    dialog/win32/Dpi.cpp
+    dialog/win32/DpiLayout.cpp
     dialog/win32/MessageLoop.cpp
+    dialog/win32/Pictures.cpp
     dialog/win32/Resources.cpp
     dialog/win32/SystemColours.cpp
     dialog/win32/TabSwitchKeys.cpp
 )
 target_include_directories(lamino_dialog PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
-# Accessible names go out through the system's accessibility (OLEACC) and COM.
+# Accessible names go out through the system's accessibility (OLEACC) and COM;
+# ole32 also serves the imaging component that decodes the pictures; uuid is static.
 target_link_libraries(lamino_dialog PUBLIC comctl32 gdi32 user32 oleacc ole32 oleaut32 uuid)
 
 add_library(lamino_app STATIC ${LAMINO_PAGE_SOURCES})
 target_link_libraries(lamino_app PUBLIC lamino_dialog)
 
-# The resource script is res/lamino.rc itself, its SVG diagrams swapped for
-# bitmaps that a build for this machine draws (windres takes no SVG).
+# The resource script is res/lamino.rc itself, each SVG diagram swapped for
+# PNG images that a build for this machine draws at every scale a screen may
+# ask for (windres takes no SVG); dialog/win32/Pictures.cpp picks among them.
 set(LAMINO_RASTERIZE "" CACHE FILEPATH "lamino-rasterize from a build for the build machine")
 if(NOT LAMINO_RASTERIZE)
     message(FATAL_ERROR "Set LAMINO_RASTERIZE to lamino-rasterize of a Linux build (tools/test-windows.sh does)")
 endif()
+set(LAMINO_PICTURE_SCALES 100 125 150 175 200 250 300)
 set(generated ${CMAKE_CURRENT_BINARY_DIR}/res)
 set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS res/lamino.rc)
 file(READ res/lamino.rc script)
-string(REGEX MATCHALL "diagrams/[a-z]+\\.svg" diagrams "${script}")
-string(REPLACE ".svg\"" ".bmp\"" script "${script}")
+string(REGEX MATCHALL "[0-9]+ BITMAP \"diagrams/[a-z]+\\.svg\"" diagrams "${script}")
+set(pictures)
+foreach(line ${diagrams})
+    string(REGEX REPLACE "([0-9]+) BITMAP \"diagrams/([a-z]+)\\.svg\"" "\\1;\\2" fields "${line}")
+    list(GET fields 0 id)
+    list(GET fields 1 name)
+    set(images)
+    set(outputs)
+    foreach(percent ${LAMINO_PICTURE_SCALES})
+        string(APPEND images "${id} PNG${percent} \"diagrams/${name}@${percent}.png\"\n")
+        list(APPEND outputs ${generated}/diagrams/${name}@${percent}.png)
+    endforeach()
+    string(REPLACE "${line}\n" "${images}" script "${script}")
+    add_custom_command(OUTPUT ${outputs}
+        COMMAND ${CMAKE_COMMAND} -E make_directory ${generated}/diagrams
+        COMMAND ${LAMINO_RASTERIZE} ${CMAKE_CURRENT_SOURCE_DIR}/res/diagrams/${name}.svg
+                ${generated}/diagrams/${name} ${LAMINO_PICTURE_SCALES}
+        DEPENDS res/diagrams/${name}.svg
+        COMMENT "Drawing diagrams/${name}.svg at every scale")
+    list(APPEND pictures ${outputs})
+endforeach()
 file(GENERATE OUTPUT ${generated}/lamino.rc CONTENT "${script}")
 # The manifest names the processor the program is built for.
 set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS res/lamino.manifest)
@@ -45,16 +71,7 @@ if(CMAKE_SYSTEM_PROCESSOR STREQUAL "x86_64")
 endif()
 file(GENERATE OUTPUT ${generated}/lamino.manifest CONTENT "${manifest}")
 set(res ${CMAKE_CURRENT_SOURCE_DIR}/res)
-set(resource_files ${generated}/lamino.rc ${generated}/lamino.manifest ${res}/version.rc ${res}/icon/lamino.ico)
-foreach(svg ${diagrams})
-    string(REPLACE ".svg" ".bmp" bmp ${svg})
-    add_custom_command(OUTPUT ${generated}/${bmp}
-        COMMAND ${CMAKE_COMMAND} -E make_directory ${generated}/diagrams
-        COMMAND ${LAMINO_RASTERIZE} ${CMAKE_CURRENT_SOURCE_DIR}/res/${svg} ${generated}/${bmp}
-        DEPENDS res/${svg}
-        COMMENT "Drawing ${svg} as a bitmap")
-    list(APPEND resource_files ${generated}/${bmp})
-endforeach()
+set(resource_files ${generated}/lamino.rc ${generated}/lamino.manifest ${res}/version.rc ${res}/icon/lamino.ico ${pictures})
 add_custom_target(lamino_resource_files DEPENDS ${resource_files})
 set(resources ${CMAKE_CURRENT_SOURCE_DIR}/dialog/win32/resources.rc)
 set_source_files_properties(${resources} PROPERTIES OBJECT_DEPENDS "${resource_files}")
@@ -64,14 +81,13 @@ function(lamino_windows_program target)
     target_include_directories(${target} PRIVATE ${generated} ${CMAKE_CURRENT_SOURCE_DIR}/res)
     add_dependencies(${target} lamino_resource_files)
     # Unicode entry point; code page 65001 for the script's Chinese texts.
-    target_link_options(${target} PRIVATE -municode)
+    # Every program links as the one that ships: without debug information.
+    target_link_options(${target} PRIVATE -municode -s)
 endfunction()
 set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -c 65001")
 
 add_executable(lamino WIN32 app/ToolApp.cpp dialog/win32/WinMain.cpp)
 set_target_properties(lamino PROPERTIES OUTPUT_NAME Lamino)
-# What ships carries no debug information.
-target_link_options(lamino PRIVATE -s)
 target_link_libraries(lamino PRIVATE lamino_app)
 lamino_windows_program(lamino)
 
@@ -101,3 +117,9 @@ add_executable(lamino-colours-test
 target_include_directories(lamino-colours-test PRIVATE tools/drive/win32)
 target_link_libraries(lamino-colours-test PRIVATE lamino_app)
 lamino_windows_program(lamino-colours-test)
+
+# Checks of the layout, pictures and icons at the DPI the test runs at, and
+# after moves to monitors of other DPIs.
+add_executable(lamino-dpi-test tests/windows/DpiLayoutTest.cpp)
+target_link_libraries(lamino-dpi-test PRIVATE lamino_app)
+lamino_windows_program(lamino-dpi-test)

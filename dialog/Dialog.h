@@ -65,6 +65,9 @@ public:
     void MoveWindow(const PixelRect& rect, bool repaint = true);
     // Client rectangle of control id (of the dialog itself when id is 0).
     PixelRect GetClientRect(int id = 0) const;
+    // A length of the layout as drawn at 96 DPI, in the pixels the window is
+    // drawn with.
+    int ScaleForDpi(int pixels) const;
 
     // The dialog's title: the caption of a window; what assistive technology
     // calls a page (its tab's label), and its diagram after it.
@@ -126,6 +129,9 @@ protected:
     virtual void OnOK();
     virtual void OnCancel();
     virtual const MessageMap& GetMessageMap() const;
+    // Delivered once the front end has laid the window and the dialogs in it
+    // out anew for another DPI (a move to a monitor of another scale).
+    virtual void OnDpiChanged() {}
     // Pages paint their face and controls on white; other dialogs keep the
     // system colours.
     virtual bool PaintsWhiteBackground() const { return false; }

@@ -68,10 +68,15 @@ debian_mirror() {
 # handed i386 executables by binfmt_misc. Debian 12's QEMU 7.2 maps Wine's
 # fixed regions wrongly; bookworm-backports has one that works.
 enable_32bit_programs() {
-    bash tools/wine.sh can-run-32bit && return 0
-    echo "setup: this kernel runs no 32-bit program; setting up QEMU's user-mode emulation for i386"
+    # Where QEMU already runs them, it must still be one that works.
+    local through_qemu=no
+    grep -qs '^enabled' /proc/sys/fs/binfmt_misc/qemu-i386 && through_qemu=yes
+    if [ $through_qemu = no ]; then
+        bash tools/wine.sh can-run-32bit && return 0
+        echo "setup: this kernel runs no 32-bit program; setting up QEMU's user-mode emulation for i386"
+    fi
     local backports=/etc/apt/sources.list.d/lamino-bookworm-backports.sources
-    if ! grep -rqs 'bookworm-backports' /etc/apt/sources.list /etc/apt/sources.list.d/; then
+    if ! grep -rqsE '^[^#]*bookworm-backports' /etc/apt/sources.list /etc/apt/sources.list.d/; then
         printf 'Types: deb\nURIs: %s\nSuites: bookworm-backports\nComponents: main\nSigned-By: /usr/share/keyrings/debian-archive-keyring.gpg\n' \
             "$(debian_mirror)" | as_root tee "$backports" >/dev/null
         as_root apt-get update -qq

@@ -93,6 +93,10 @@ void CDialog::SetWindowText(const CString& text) {
     if (m_window) m_window->SetTitle(text);
 }
 
+// Qt lays out in device-independent pixels and draws them at the screen's
+// device pixel ratio itself.
+int CDialog::ScaleForDpi(int pixels) const { return pixels; }
+
 CString CDialog::GetDlgItemText(int id) const { return m_window ? m_window->Text(id) : CString(); }
 
 void CDialog::SetDlgItemText(int id, const CString& text) {

@@ -1,6 +1,7 @@
 #include "dialog/Dialog.h"
 
 #include "DialogWindow.h"
+#include "Dpi.h"
 #include "MessageLoop.h"
 
 // CDialog on Win32: every operation is the control message it is named after.
@@ -166,8 +167,10 @@ int CDialog::GetTabCurSel(int id) const {
 }
 
 void CDialog::SetIcon(int iconId) {
-    if (m_window) m_window->SetIcon(LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(iconId)));
+    if (m_window) m_window->SetIcon(iconId);
 }
+
+int CDialog::ScaleForDpi(int pixels) const { return m_window ? dpi::Scale(pixels, m_window->Dpi()) : pixels; }
 
 bool CDialog::AppendSystemMenuItem(int commandId, const CString& text) {
     return m_window && m_window->AppendSystemMenuItem(commandId, Wide(text));

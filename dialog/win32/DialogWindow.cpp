@@ -1,9 +1,11 @@
 #include "DialogWindow.h"
 
 #include "AccessibleNames.h"
+#include "Dpi.h"
 #include "Resources.h"
 #include "SystemColours.h"
 
+#include <algorithm>
 #include <set>
 
 namespace {
@@ -11,6 +13,14 @@ namespace {
 std::set<HWND>& Dialogs() {
     static std::set<HWND> dialogs;
     return dialogs;
+}
+
+// Adds the dialog window of each of our dialogs to a list.
+BOOL CALLBACK CollectDialog(HWND hwnd, LPARAM list) {
+    if (DialogWindow::IsDialog(hwnd))
+        reinterpret_cast<std::vector<DialogWindow*>*>(list)->push_back(
+            reinterpret_cast<DialogWindow*>(GetWindowLongPtrW(hwnd, DWLP_USER)));
+    return TRUE;
 }
 
 }  // namespace
@@ -25,6 +35,8 @@ CString WindowText(HWND hwnd) {
 
 DialogWindow::~DialogWindow() {
     if (m_hwnd != nullptr) DestroyWindow(m_hwnd);
+    if (m_bigIcon != nullptr) DestroyIcon(m_bigIcon);
+    if (m_smallIcon != nullptr) DestroyIcon(m_smallIcon);
 }
 
 bool DialogWindow::Create(int templateId, HWND parent) {
@@ -63,10 +75,21 @@ int DialogWindow::IdOf(HWND hwnd) {
     return GetDlgCtrlID(hwnd);
 }
 
-void DialogWindow::SetIcon(HICON icon) {
-    m_icon = icon;
-    SendMessageW(m_hwnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
-    SendMessageW(m_hwnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
+void DialogWindow::SetIcon(int iconId) {
+    m_iconId = iconId;
+    LoadIcons();
+}
+
+void DialogWindow::LoadIcons() {
+    if (m_iconId == 0) return;
+    HICON bigIcon = dpi::LoadIconOfSize(m_iconId, dpi::SystemMetric(SM_CXICON, Dpi()));
+    HICON smallIcon = dpi::LoadIconOfSize(m_iconId, dpi::SystemMetric(SM_CXSMICON, Dpi()));
+    SendMessageW(m_hwnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon));
+    SendMessageW(m_hwnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon));
+    if (m_bigIcon != nullptr) DestroyIcon(m_bigIcon);
+    if (m_smallIcon != nullptr) DestroyIcon(m_smallIcon);
+    m_bigIcon = bigIcon;
+    m_smallIcon = smallIcon;
 }
 
 bool DialogWindow::AppendSystemMenuItem(int commandId, const wchar_t* text) {
@@ -94,10 +117,19 @@ INT_PTR CALLBACK DialogWindow::Procedure(HWND hwnd, UINT message, WPARAM wParam,
 INT_PTR DialogWindow::Receive(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_INITDIALOG:
-        WidenOneLineLabels();
+        dpi::KeepDialogManagerOut(m_hwnd);
+        m_layout.Attach(m_hwnd, m_owner.TemplateId());
+        FitLabelsToText();
         colours::FitTabControls(m_hwnd);
         NameControls(m_hwnd, res::Script().dialog(m_owner.TemplateId()));
         return m_owner.OnInitDialog() ? TRUE : FALSE;
+    case WM_DPICHANGED: {
+        const RECT& suggested = *reinterpret_cast<const RECT*>(lParam);
+        SetWindowPos(m_hwnd, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                     suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+        ChangeDpi(HIWORD(wParam));
+        return TRUE;
+    }
     case WM_COMMAND:
         m_owner.OnCommand(LOWORD(wParam), HIWORD(wParam));
         return TRUE;
@@ -137,7 +169,7 @@ INT_PTR DialogWindow::Receive(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_PAINT:
         return PaintMinimised() ? TRUE : FALSE;
     case WM_QUERYDRAGICON:
-        return reinterpret_cast<INT_PTR>(m_icon);
+        return reinterpret_cast<INT_PTR>(m_bigIcon);
     case WM_NCDESTROY:
         Dialogs().erase(m_hwnd);
         m_hwnd = nullptr;
@@ -148,41 +180,65 @@ INT_PTR DialogWindow::Receive(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 // The substitute for SimSun sets a few labels a little wider than the
-// template allows for; a one-line label grows to its text rather than wrap
-// its last characters out of sight.
-void DialogWindow::WidenOneLineLabels() {
+// template allows for; a label grows to its text rather than wrap or cut its
+// last characters out of sight: as wide as its longest line and, where its
+// text breaks into lines itself, as tall as they are. Labels with room for
+// more lines than that are left to wrap.
+void DialogWindow::FitLabelsToText() {
     HDC dc = GetDC(m_hwnd);
     for (HWND child = GetWindow(m_hwnd, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
         const LONG type = GetWindowLongW(child, GWL_STYLE) & SS_TYPEMASK;
         if (!IsClass(child, WC_STATICW) || (type != SS_LEFT && type != SS_CENTER)) continue;
         HGDIOBJ previous = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(child, WM_GETFONT, 0, 0)));
         const CString text = WindowText(child);
-        SIZE extent{};
         TEXTMETRICW metrics{};
-        GetTextExtentPoint32W(dc, Wide(text), static_cast<int>(text.size()), &extent);
         GetTextMetricsW(dc, &metrics);
+        LONG widest = 0;
+        int lines = 0;
+        for (size_t start = 0; start <= text.size(); ++lines) {
+            const size_t end = std::min(text.find(u'\n', start), text.size());
+            SIZE extent{};
+            GetTextExtentPoint32W(dc, Wide(text) + start, static_cast<int>(end - start), &extent);
+            widest = std::max(widest, extent.cx);
+            start = end + 1;
+        }
         SelectObject(dc, previous);
         RECT box;
         GetClientRect(child, &box);
-        if (box.bottom < 2 * metrics.tmHeight && extent.cx > box.right)
-            SetWindowPos(child, nullptr, 0, 0, extent.cx, box.bottom, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        if (lines == 1 && box.bottom >= 2 * metrics.tmHeight) continue;
+        const LONG width = std::max(box.right, widest), height = std::max(box.bottom, lines * metrics.tmHeight);
+        if (width != box.right || height != box.bottom)
+            SetWindowPos(child, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
     ReleaseDC(m_hwnd, dc);
 }
 
 // A minimised window shows its icon, centred in what is left of it.
 bool DialogWindow::PaintMinimised() {
-    if (m_icon == nullptr || !IsIconic(m_hwnd)) return false;
+    if (m_bigIcon == nullptr || !IsIconic(m_hwnd)) return false;
     PAINTSTRUCT paint;
     HDC dc = BeginPaint(m_hwnd, &paint);
     SendMessageW(m_hwnd, WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
-    const int iconWidth = GetSystemMetrics(SM_CXICON);
-    const int iconHeight = GetSystemMetrics(SM_CYICON);
+    const int iconWidth = dpi::SystemMetric(SM_CXICON, Dpi());
+    const int iconHeight = dpi::SystemMetric(SM_CYICON, Dpi());
     RECT client;
     GetClientRect(m_hwnd, &client);
     const int x = (client.right - client.left - iconWidth + 1) / 2;
     const int y = (client.bottom - client.top - iconHeight + 1) / 2;
-    DrawIcon(dc, x, y, m_icon);
+    DrawIconEx(dc, x, y, m_bigIcon, iconWidth, iconHeight, 0, nullptr, DI_NORMAL);
     EndPaint(m_hwnd, &paint);
     return true;
+}
+
+void DialogWindow::ChangeDpi(UINT dpi) {
+    std::vector<DialogWindow*> dialogs{this};
+    EnumChildWindows(m_hwnd, CollectDialog, reinterpret_cast<LPARAM>(&dialogs));
+    for (DialogWindow* dialog : dialogs) {
+        dialog->m_layout.Apply(dpi);
+        dialog->FitLabelsToText();
+        dialog->LoadIcons();
+    }
+    // The owners place their inner dialogs once all are laid out.
+    for (DialogWindow* dialog : dialogs) dialog->m_owner.OnDpiChanged();
+    RedrawWindow(m_hwnd, nullptr, nullptr, RDW_ERASE | RDW_FRAME | RDW_INVALIDATE | RDW_ALLCHILDREN);
 }

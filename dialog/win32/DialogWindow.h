@@ -3,6 +3,7 @@
 // template resource, and the dialog procedure that turns its messages into
 // the CDialog's handlers.
 
+#include "DpiLayout.h"
 #include "dialog/Dialog.h"
 #include "Windows.h"
 
@@ -39,18 +40,27 @@ public:
     bool Ended() const { return m_ended; }
     int Result() const { return m_result; }
 
-    void SetIcon(HICON icon);
+    // The window's icons, from icon resource `iconId` in the sizes its DPI asks for.
+    void SetIcon(int iconId);
     bool AppendSystemMenuItem(int commandId, const wchar_t* text);
+    UINT Dpi() const { return m_layout.Dpi(); }
 
 private:
     static INT_PTR CALLBACK Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     INT_PTR Receive(UINT message, WPARAM wParam, LPARAM lParam);
-    void WidenOneLineLabels();
+    void FitLabelsToText();
     bool PaintMinimised();
+    void LoadIcons();
+    // The window moved to a monitor of another DPI: lays it out anew, with
+    // the dialogs inside it.
+    void ChangeDpi(UINT dpi);
 
     CDialog& m_owner;
     HWND m_hwnd = nullptr;
-    HICON m_icon = nullptr;
+    DpiLayout m_layout;
+    int m_iconId = 0;
+    HICON m_bigIcon = nullptr;
+    HICON m_smallIcon = nullptr;
     std::vector<int> m_systemCommands;
     bool m_ended = false;
     int m_result = 0;

@@ -63,6 +63,9 @@ foreach(line ${diagrams})
     list(APPEND pictures ${outputs})
 endforeach()
 file(GENERATE OUTPUT ${generated}/lamino.rc CONTENT "${script}")
+# The program also carries the script as written, which the dialog layer reads
+# to name the controls (the compiled templates do not say which label is whose).
+configure_file(res/lamino.rc ${generated}/source/lamino.rc COPYONLY)
 # The manifest names the processor the program is built for.
 set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS res/lamino.manifest)
 file(READ res/lamino.manifest manifest)
@@ -71,7 +74,7 @@ if(CMAKE_SYSTEM_PROCESSOR STREQUAL "x86_64")
 endif()
 file(GENERATE OUTPUT ${generated}/lamino.manifest CONTENT "${manifest}")
 set(res ${CMAKE_CURRENT_SOURCE_DIR}/res)
-set(resource_files ${generated}/lamino.rc ${generated}/lamino.manifest ${res}/version.rc ${res}/icon/lamino.ico ${pictures})
+set(resource_files ${generated}/lamino.rc ${generated}/source/lamino.rc ${generated}/lamino.manifest ${res}/version.rc ${res}/icon/lamino.ico ${pictures})
 add_custom_target(lamino_resource_files DEPENDS ${resource_files})
 set(resources ${CMAKE_CURRENT_SOURCE_DIR}/dialog/win32/resources.rc)
 set_source_files_properties(${resources} PROPERTIES OBJECT_DEPENDS "${resource_files}")

@@ -9,7 +9,7 @@
 void ConfigureApplication(QApplication& app) {
     app.setApplicationName(QStringLiteral("Lamino"));
     app.setApplicationVersion(QStringLiteral(LAMINO_VERSION));
-    app.setDesktopFileName(QStringLiteral("lamino"));
+    app.setDesktopFileName(QStringLiteral(LAMINO_APP_ID));
     // One look everywhere, whatever desktop theme is installed.
     app.setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     for (const char* face : {"宋体", "SimSun", "NSimSun", "新宋体"})

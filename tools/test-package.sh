@@ -103,6 +103,7 @@ remove_root() {
 }
 finish() {
     [ -n "$lamino_pid" ] && kill "$lamino_pid" 2>/dev/null
+    [ -n "${WINEPREFIX:-}" ] && /usr/lib/wine/wineserver -k 2>/dev/null
     remove_root
     [ -n "$display" ] && bash tools/xvfb.sh stop "$display"
     return 0
@@ -237,6 +238,7 @@ sys.exit(0 if names == sorted(["Lamino.exe", "LICENSE", "说明.txt"]) else f"na
 PY
 
 step "a fresh Wine prefix (win32)"
+bash tools/wine.sh can-run-32bit || fail "this machine runs no 32-bit program, so not the zip's Lamino.exe"
 export WINEDEBUG=-all WINEARCH=win32
 wine=/usr/lib/wine/wine
 prefix="$work/wine"

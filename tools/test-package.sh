@@ -102,11 +102,10 @@ remove_root() {
     rm -rf --one-file-system "$root"
 }
 finish() {
-    [ -n "$lamino_pid" ] && kill "$lamino_pid" 2>/dev/null
-    [ -n "${WINEPREFIX:-}" ] && /usr/lib/wine/wineserver -k 2>/dev/null
+    if [ -n "$lamino_pid" ]; then kill "$lamino_pid" 2>/dev/null || true; fi
+    if [ -n "${WINEPREFIX:-}" ]; then /usr/lib/wine/wineserver -k 2>/dev/null || true; fi
     remove_root
-    [ -n "$display" ] && bash tools/xvfb.sh stop "$display"
-    return 0
+    if [ -n "$display" ]; then bash tools/xvfb.sh stop "$display"; fi
 }
 trap finish EXIT
 in_root() {

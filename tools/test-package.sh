@@ -52,7 +52,7 @@ done
 
 # ---------------------------------------------------------------- the .deb
 step "lintian"
-lintian --allow-root --fail-on error,warning --info "dist/$deb" || fail "lintian found errors or warnings"
+lintian --allow-root --fail-on error,warning --display-info --info "dist/$deb" || fail "lintian found errors or warnings"
 
 unpacked="$work/deb-contents"
 rm -rf "$unpacked"

@@ -96,7 +96,9 @@ unmount_all() {
 }
 remove_root() {
     unmount_all
-    if findmnt -rn -o TARGET | awk -v dir="$root/" 'index($0, dir) == 1' | grep -q .; then
+    local still
+    still=$(findmnt -rn -o TARGET | awk -v dir="$root/" 'index($0, dir) == 1')
+    if [ -n "$still" ]; then
         fail "something is still mounted under $root"
     fi
     rm -rf --one-file-system "$root"
@@ -222,10 +224,11 @@ unzip -q "dist/$zip" -d "$zipped"
 [ "$(ls "$zipped" | sort | tr '\n' ' ')" = "LICENSE Lamino.exe 说明.txt " ] ||
     fail "the zip holds $(ls "$zipped" | tr '\n' ' '), not Lamino.exe, LICENSE and 说明.txt"
 cmp -s "$zipped/Lamino.exe" build/windows/Lamino.exe || fail "the zip's Lamino.exe is not the one the windows build made"
-! i686-w64-mingw32-objdump -h "$zipped/Lamino.exe" | grep -q '\.debug' || fail "Lamino.exe carries debug sections"
+exe_sections=$(i686-w64-mingw32-objdump -h "$zipped/Lamino.exe") || fail "reading Lamino.exe's sections"
+! grep -q '\.debug' <<<"$exe_sections" || fail "Lamino.exe carries debug sections"
 bash tests/windows/check-executable.sh "$zipped/Lamino.exe" || fail "the zip's Lamino.exe"
-i686-w64-mingw32-windres -i "$zipped/Lamino.exe" -O rc | grep -qF "FILEVERSION ${version//./, }" ||
-    fail "Lamino.exe's version record does not say $version"
+resources=$(i686-w64-mingw32-windres -i "$zipped/Lamino.exe" -O rc) || fail "reading Lamino.exe's resources"
+grep -qF "FILEVERSION ${version//./, }" <<<"$resources" || fail "Lamino.exe's version record does not say $version"
 [ "$(head -c 3 "$zipped/说明.txt" | od -An -tx1 | tr -d ' ')" = efbbbf ] || fail "说明.txt has no UTF-8 byte-order mark"
 grep -qv $'\r$' "$zipped/说明.txt" && fail "说明.txt has lines without CRLF"
 grep -qF "Lamino $version" "$zipped/说明.txt" || fail "说明.txt does not name version $version"

@@ -154,7 +154,7 @@ in_root sh -c "cd /tmp && apt-get install -y -q -o DPkg::Options::=--force-unsaf
 in_root dpkg-query -W -f='${Package}\n' | sort >"$work/packages-after"
 added=$(comm -13 "$work/packages-before" "$work/packages-after")
 echo "  $(wc -l <<<"$added") packages installed; $(grep -E '^(Need to get|After this operation)' "$work/apt-install.log" | tr '\n' ' ')"
-build_tools=$(grep -E -- '-dev$|-dev-(bin|tools)$|^(gcc|g\+\+|cpp|clang|llvm|lld|binutils|make|cmake|ninja-build|pkgconf|pkg-config|build-essential|dpkg-dev|libtool|autoconf|automake)(-[0-9.]+)?$|^lib(gcc|stdc\+\+)-[0-9]+-dev$' <<<"$added" || true)
+build_tools=$(grep -E -- '-dev$|-dev-(bin|tools)$|^(gcc|g\+\+|cpp)(-[0-9]+)?(-x86-64-linux-gnu)?$|^binutils(-x86-64-linux-gnu)?$|^(clang|llvm|lld)(-[0-9]+)?$|^(make|cmake|ninja-build|pkgconf|pkg-config|build-essential|libtool|autoconf|automake)$' <<<"$added" || true)
 [ -z "$build_tools" ] || fail "installing the package brought in build tools: $(tr '\n' ' ' <<<"$build_tools")"
 
 step "starting lamino in the root under Xvfb"

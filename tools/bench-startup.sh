@@ -7,7 +7,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 runs="${1:-11}"
 
-bash tools/setup.sh
+bash tools/setup.sh test
 cmake --preset dev >/dev/null
 cmake --build --preset dev --target lamino-startup floor-startup >/dev/null
 

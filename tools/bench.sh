@@ -8,7 +8,7 @@ cd "$(dirname "$0")/.."
 runs="${1:-11}"
 keystrokes="${2:-10000}"
 
-bash tools/setup.sh
+bash tools/setup.sh test
 cmake --preset dev >/dev/null
 cmake --build --preset dev --target lamino-startup floor-startup lamino-latency lamino-number-bench >/dev/null
 mkdir -p build/bench

@@ -1,7 +1,11 @@
 #!/usr/bin/env bash
-# Installs what Lamino needs to build, run and test on Debian 12, where it is
-# missing. Safe to run again: it installs nothing that is already there.
-# tools/setup.sh windows: also the Windows cross-compilers and Wine.
+# Installs what a job needs on Debian 12, where it is missing. Safe to run
+# again: it installs nothing that is already there.
+#   tools/setup.sh                building and running Lamino (tools/run.sh)
+#   tools/setup.sh test           and the test tools (tools/test.sh)
+#   tools/setup.sh package        and the tools that make the release files (tools/package.sh)
+#   tools/setup.sh package-test   and the tools that try them out (tools/test-package.sh)
+#   tools/setup.sh windows        the tests, the Windows cross-compilers and Wine
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -30,24 +34,29 @@ install_missing() {
     fi
 }
 
-install_missing \
-    cmake ninja-build g++ pkg-config \
-    qt6-base-dev qt6-base-dev-tools qt6-svg-dev libqt6svg6 libgl-dev \
-    libgtest-dev libbenchmark-dev \
-    clang libclang-rt-14-dev \
-    xvfb xauth x11-utils \
-    at-spi2-core python3-pyatspi gir1.2-atspi-2.0 dbus \
-    fonts-arphic-uming fonts-dejavu-core \
+run_packages=(
+    cmake ninja-build g++
+    qt6-base-dev qt6-base-dev-tools qt6-svg-dev libqt6svg6 libgl-dev
+    xvfb
+    fonts-arphic-uming fonts-dejavu-core
+)
+test_packages=(
+    libgtest-dev libbenchmark-dev
+    clang libclang-rt-14-dev
+    x11-utils
     locales
-
-# The number tests run under a locale whose decimal mark is a comma.
-if ! locale -a 2>/dev/null | grep -qi '^de_DE\.utf-\?8$'; then
-    echo "setup: generating the de_DE.UTF-8 locale"
-    if ! as_root localedef -i de_DE -f UTF-8 de_DE.UTF-8; then
-        echo "setup: FAILED to generate the de_DE.UTF-8 locale" >&2
-        exit 1
-    fi
-fi
+    at-spi2-core python3-pyatspi gir1.2-atspi-2.0 dbus
+)
+package_packages=(
+    dpkg-dev
+    g++-mingw-w64-i686
+    python3
+)
+package_test_packages=(
+    lintian desktop-file-utils appstream
+    debootstrap
+    x11-utils imagemagick unzip
+)
 
 # The machine's own Debian mirror, as its sources name it.
 debian_mirror() {
@@ -109,6 +118,34 @@ enable_32bit_programs() {
         exit 1
     }
 }
+
+group="${1:-run}"
+case "$group" in
+run) install_missing "${run_packages[@]}" ;;
+test | windows) install_missing "${run_packages[@]}" "${test_packages[@]}" ;;
+package) install_missing "${run_packages[@]}" "${package_packages[@]}" ;;
+package-test) install_missing "${run_packages[@]}" "${package_packages[@]}" "${package_test_packages[@]}" ;;
+debian-mirror)
+    # For the scripts that make a Debian root of their own.
+    debian_mirror
+    exit 0
+    ;;
+*)
+    echo "usage: $0 [run | test | package | package-test | windows | debian-mirror]" >&2
+    exit 2
+    ;;
+esac
+
+if [ "$group" = test ] || [ "$group" = windows ]; then
+    # The number tests run under a locale whose decimal mark is a comma.
+    if ! locale -a 2>/dev/null | grep -qi '^de_DE\.utf-\?8$'; then
+        echo "setup: generating the de_DE.UTF-8 locale"
+        if ! as_root localedef -i de_DE -f UTF-8 de_DE.UTF-8; then
+            echo "setup: FAILED to generate the de_DE.UTF-8 locale" >&2
+            exit 1
+        fi
+    fi
+fi
 
 if [ "${1:-}" = windows ]; then
     install_missing \

@@ -5,7 +5,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-bash tools/setup.sh
+bash tools/setup.sh test
 
 status=0
 for preset in dev asan; do

@@ -10,7 +10,7 @@
 void ConfigureApplication(QApplication& app) {
     app.setApplicationName(QStringLiteral("Lamino"));
     app.setApplicationVersion(QStringLiteral(LAMINO_VERSION));
-    app.setDesktopFileName(QStringLiteral("lamino"));
+    app.setDesktopFileName(QStringLiteral(LAMINO_APP_ID));
     // One look everywhere, whatever desktop theme is installed.
     app.setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     // ... and one palette: menus and lists that open from the dialogs are

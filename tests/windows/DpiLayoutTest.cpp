@@ -6,6 +6,7 @@
 // WM_DPICHANGED: each lays the window out for that DPI, and the move back
 // restores every control to the pixel. Prints each failed check.
 
+#include "RunInMainWindow.h"
 #include "app/AboutDlg.h"
 #include "app/MainDlg.h"
 #include "dialog/win32/DialogTemplate.h"
@@ -326,11 +327,8 @@ void CALLBACK RunChecks(HWND, UINT, UINT_PTR timer, DWORD) {
 }  // namespace
 
 int wmain() {
-    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_TAB_CLASSES};
-    InitCommonControlsEx(&controls);
     CMainDlg dialog;
     g_window = &dialog;
-    SetTimer(nullptr, 0, 0, RunChecks);
-    dialog.DoModal();
+    RunInMainWindow(dialog, RunChecks);
     return g_failures == 0 ? 0 : 1;
 }

@@ -8,11 +8,11 @@ add_compile_definitions(UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WIN
 add_library(lamino_dialog STATIC
     dialog/ControlNames.cpp
     dialog/Dialog.cpp
+    dialog/DialogUnits.cpp
     dialog/ResourceScript.cpp
     dialog/WinApp.cpp
     dialog/win32/AccessibleNames.cpp
     dialog/win32/Dialog.cpp
-    dialog/win32/DialogTemplate.cpp
     dialog/win32/DialogWindow.cpp
     dialog/win32/Dpi.cpp
     dialog/win32/DpiLayout.cpp

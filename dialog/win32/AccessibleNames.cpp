@@ -176,9 +176,9 @@ bool NeedsName(const dlg::ControlTemplate& c) {
 
 void NameControls(HWND dialog, const dlg::DialogTemplate& tpl) {
     // The dialog manager creates the controls in template order, each below the last.
-    size_t index = 0;
-    for (HWND child = GetWindow(dialog, GW_CHILD); child != nullptr && index < tpl.controls.size();
-         child = GetWindow(child, GW_HWNDNEXT), ++index) {
+    const std::vector<HWND> children = ChildWindows(dialog);
+    for (size_t index = 0; index < children.size() && index < tpl.controls.size(); ++index) {
+        HWND child = children[index];
         const dlg::ControlTemplate& c = tpl.controls[index];
         if (static_cast<WORD>(GetDlgCtrlID(child)) != static_cast<WORD>(c.id)) return;  // not built from tpl
         if (!NeedsName(c)) continue;

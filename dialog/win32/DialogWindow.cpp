@@ -25,6 +25,13 @@ BOOL CALLBACK CollectDialog(HWND hwnd, LPARAM list) {
 
 }  // namespace
 
+std::vector<HWND> ChildWindows(HWND parent) {
+    std::vector<HWND> children;
+    for (HWND child = GetWindow(parent, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT))
+        children.push_back(child);
+    return children;
+}
+
 CString WindowText(HWND hwnd) {
     if (hwnd == nullptr) return {};
     const int length = GetWindowTextLengthW(hwnd);

@@ -66,5 +66,8 @@ private:
     int m_result = 0;
 };
 
+// The child windows of `parent`, first made first: a dialog's controls in template order.
+std::vector<HWND> ChildWindows(HWND parent);
+
 inline const wchar_t* Wide(const CString& text) { return reinterpret_cast<const wchar_t*>(text.c_str()); }
 CString WindowText(HWND hwnd);

@@ -5,6 +5,7 @@
 // what Windows draws it for.
 
 #include "Windows.h"
+#include "dialog/ResourceScript.h"
 
 namespace dpi {
 
@@ -22,6 +23,14 @@ int SystemMetric(int index, UINT dpi);
 // Icon `id` of the program's resources, `size` pixels square, drawn from the
 // nearest larger image the icon has rather than stretched up.
 HICON LoadIconOfSize(int id, int size);
+
+// The template's font as the dialog manager makes it at 96 DPI, its height
+// in pixels scaled to `dpi`: texts then take the room they were given at
+// 96 DPI, scaled.
+HFONT CreateDialogFont(const dlg::DialogTemplate& tpl, UINT dpi);
+// The dialog base units (average character width, line height) of `font`,
+// reckoned as the dialog manager does.
+SIZE BaseUnitsOf(HFONT font);
 
 // Tells the dialog manager of Windows 10 to leave a dialog alone when its DPI
 // changes: the dialog layer lays it out itself, on every Windows alike.

@@ -3,6 +3,8 @@
 #include "DialogWindow.h"
 #include "Dpi.h"
 #include "Pictures.h"
+#include "Resources.h"
+#include "dialog/DialogUnits.h"
 
 #include <utility>
 
@@ -37,11 +39,10 @@ DpiLayout::~DpiLayout() {
 
 void DpiLayout::Attach(HWND hwnd, int templateId) {
     m_hwnd = hwnd;
-    m_template = DialogTemplate::Load(templateId);
+    m_template = &res::Script().dialog(templateId);
     m_dpi = dpi::OfWindow(hwnd);
-    if (!m_template.Loaded()) return;
-    HFONT font96 = m_template.CreateFontFor(dpi::kBase);
-    m_baseUnits96 = BaseUnitsOf(font96);
+    HFONT font96 = dpi::CreateDialogFont(*m_template, dpi::kBase);
+    m_baseUnits96 = dpi::BaseUnitsOf(font96);
     DeleteObject(font96);
     // At 96 DPI the dialog manager's font and layout are already ours.
     if (m_dpi != dpi::kBase)
@@ -51,46 +52,36 @@ void DpiLayout::Attach(HWND hwnd, int templateId) {
 }
 
 void DpiLayout::Apply(UINT dpi) {
-    if (!m_template.Loaded()) return;
+    if (m_template == nullptr) return;
     // The controls' font only: the dialog's own stays the one the dialog
     // manager made and frees.
     HFONT previous = m_font;
-    m_font = m_template.CreateFontFor(dpi);
-    for (HWND control : Controls()) SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(m_font), FALSE);
+    m_font = dpi::CreateDialogFont(*m_template, dpi);
+    for (HWND control : ChildWindows(m_hwnd)) SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(m_font), FALSE);
     if (previous != nullptr) DeleteObject(previous);
     m_dpi = dpi;
     PlaceControls();
     ShowImages();
 }
 
-// The dialog's own controls, in template order: the dialog manager makes
-// each one below the last.
-std::vector<HWND> DpiLayout::Controls() const {
-    std::vector<HWND> controls;
-    for (HWND child = GetWindow(m_hwnd, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT))
-        controls.push_back(child);
-    return controls;
-}
-
 // Where the dialog manager puts a rectangle of the template at 96 DPI, at
 // our DPI; its edges scale, so that controls side by side stay side by side.
-RECT DpiLayout::Pixels(const RECT& units) const {
-    const int left = MulDiv(units.left, m_baseUnits96.cx, 4), top = MulDiv(units.top, m_baseUnits96.cy, 8);
-    const int right = left + MulDiv(units.right - units.left, m_baseUnits96.cx, 4);
-    const int bottom = top + MulDiv(units.bottom - units.top, m_baseUnits96.cy, 8);
-    return RECT{dpi::Scale(left, m_dpi), dpi::Scale(top, m_dpi), dpi::Scale(right, m_dpi), dpi::Scale(bottom, m_dpi)};
+RECT DpiLayout::Pixels(const dlg::DluRect& units) const {
+    const dlg::PixelBox box = dlg::ToPixels(units, dlg::BaseUnits{m_baseUnits96.cx, m_baseUnits96.cy});
+    return RECT{dpi::Scale(box.x, m_dpi), dpi::Scale(box.y, m_dpi), dpi::Scale(box.x + box.width, m_dpi),
+                dpi::Scale(box.y + box.height, m_dpi)};
 }
 
 void DpiLayout::PlaceControls() {
-    const std::vector<HWND> controls = Controls();
-    for (size_t i = 0; i < controls.size() && i < m_template.controls.size(); ++i) {
-        const RECT place = Pixels(m_template.controls[i].units);
+    const std::vector<HWND> controls = ChildWindows(m_hwnd);
+    for (size_t i = 0; i < controls.size() && i < m_template->controls.size(); ++i) {
+        const RECT place = Pixels(m_template->controls[i].rect);
         SetWindowPos(controls[i], nullptr, place.left, place.top, place.right - place.left, place.bottom - place.top,
                      SWP_NOZORDER | SWP_NOACTIVATE);
     }
     // A page is sized by its owner; a window of its own by its template.
     if ((GetWindowLongW(m_hwnd, GWL_STYLE) & WS_CHILD) == 0) {
-        const RECT client = Pixels(RECT{0, 0, m_template.units.cx, m_template.units.cy});
+        const RECT client = Pixels(dlg::DluRect{0, 0, m_template->rect.width, m_template->rect.height});
         SetClientSize(m_hwnd, SIZE{client.right, client.bottom});
     }
 }
@@ -98,9 +89,9 @@ void DpiLayout::PlaceControls() {
 void DpiLayout::ShowImages() {
     std::vector<HBITMAP> pictures;
     std::vector<HICON> icons;
-    const std::vector<HWND> controls = Controls();
-    for (size_t i = 0; i < controls.size() && i < m_template.controls.size(); ++i) {
-        const int id = m_template.controls[i].imageId;
+    const std::vector<HWND> controls = ChildWindows(m_hwnd);
+    for (size_t i = 0; i < controls.size() && i < m_template->controls.size(); ++i) {
+        const int id = m_template->controls[i].imageId;
         if (id == 0 || !DialogWindow::IsClass(controls[i], WC_STATICW)) continue;
         const LONG type = GetWindowLongW(controls[i], GWL_STYLE) & SS_TYPEMASK;
         if (type == SS_BITMAP) {

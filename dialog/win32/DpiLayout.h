@@ -6,8 +6,8 @@
 // likewise, and the dialogs of a window keep the proportions they were drawn
 // with. Pictures and icons come in the size the DPI asks for.
 
-#include "DialogTemplate.h"
 #include "Windows.h"
+#include "dialog/ResourceScript.h"
 
 #include <vector>
 
@@ -26,13 +26,12 @@ public:
     UINT Dpi() const { return m_dpi; }
 
 private:
-    std::vector<HWND> Controls() const;
-    RECT Pixels(const RECT& units) const;
+    RECT Pixels(const dlg::DluRect& units) const;
     void PlaceControls();
     void ShowImages();
 
     HWND m_hwnd = nullptr;
-    DialogTemplate m_template;
+    const dlg::DialogTemplate* m_template = nullptr;  // the script's, for the life of the program
     SIZE m_baseUnits96{};
     UINT m_dpi = 0;
     HFONT m_font = nullptr;  // ours, once the DPI has changed; the dialog manager's before

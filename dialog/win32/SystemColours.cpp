@@ -1,6 +1,7 @@
 #include "SystemColours.h"
 
 #include "DialogWindow.h"
+#include "SystemFunction.h"
 #include "dialog/Contrast.h"
 
 namespace colours {
@@ -23,14 +24,10 @@ bool ReadsOnWhite(COLORREF colour) {
     return dlg::ContrastRatio(rgb, {255, 255, 255}) >= dlg::kReadableContrast;
 }
 
-// uxtheme comes with the common controls 6 the manifest asks for; looked up
-// rather than linked, so that the program needs no DLL beyond those.
+// uxtheme comes with the common controls 6 the manifest asks for.
 void SetTheme(HWND control, bool classic) {
-    using SetWindowThemeFn = HRESULT(WINAPI*)(HWND, LPCWSTR, LPCWSTR);
-    HMODULE uxtheme = GetModuleHandleW(L"uxtheme.dll");
-    if (uxtheme == nullptr) return;
     const auto setWindowTheme =
-        reinterpret_cast<SetWindowThemeFn>(reinterpret_cast<void*>(GetProcAddress(uxtheme, "SetWindowTheme")));
+        SystemFunction<HRESULT(WINAPI*)(HWND, LPCWSTR, LPCWSTR)>(L"uxtheme.dll", "SetWindowTheme");
     if (setWindowTheme == nullptr) return;
     if (classic)
         setWindowTheme(control, L" ", L" ");  // a class list that names no class: no visual style

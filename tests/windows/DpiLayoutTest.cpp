@@ -9,7 +9,8 @@
 #include "RunInMainWindow.h"
 #include "app/AboutDlg.h"
 #include "app/MainDlg.h"
-#include "dialog/win32/DialogTemplate.h"
+#include "dialog/win32/Dpi.h"
+#include "dialog/win32/Resources.h"
 #include "dialog/win32/DialogWindow.h"
 
 #include <algorithm>
@@ -45,13 +46,6 @@ std::string Describe(HWND control) {
     GetClassNameW(control, name, 32);
     return Utf8(CString(name, name + lstrlenW(name))) + " " + std::to_string(GetDlgCtrlID(control)) + " \"" +
            Utf8(WindowText(control)) + "\"";
-}
-
-std::vector<HWND> Children(HWND parent) {
-    std::vector<HWND> children;
-    for (HWND child = GetWindow(parent, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT))
-        children.push_back(child);
-    return children;
 }
 
 // A window's rectangle in the client coordinates of `reference`.
@@ -122,7 +116,7 @@ void CheckControls(HWND dialog, const std::string& name, UINT dpi) {
     const std::string at = name + " at " + std::to_string(dpi) + " DPI";
     RECT client;
     GetClientRect(dialog, &client);
-    const std::vector<HWND> controls = Children(dialog);
+    const std::vector<HWND> controls = ChildWindows(dialog);
     for (HWND control : controls) {
         Check(Inside(RectIn(control, dialog), client), "a control inside its dialog", at + ", " + Describe(control));
         if (!IsLabel(control)) continue;
@@ -162,7 +156,7 @@ bool HasSize(SIZE size, int width, int height) { return size.cx == width && size
 // The diagram of a page, drawn for the DPI at its own size times the scale,
 // inside its frame.
 void CheckDiagram(HWND page, SIZE size96, UINT dpi, const std::string& name) {
-    for (HWND control : Children(page)) {
+    for (HWND control : ChildWindows(page)) {
         if (!DialogWindow::IsClass(control, WC_STATICW) || StaticType(control) != SS_BITMAP) continue;
         const int width = MulDiv(size96.cx, static_cast<int>(dpi), 96), height = MulDiv(size96.cy, static_cast<int>(dpi), 96);
         RECT client;
@@ -172,7 +166,7 @@ void CheckDiagram(HWND page, SIZE size96, UINT dpi, const std::string& name) {
         Check(HasSize(BitmapSize(picture), width, height), "a diagram drawn at that size, not stretched", name);
         const RECT place = RectIn(control, page);
         bool framed = false;
-        for (HWND frame : Children(page)) framed = framed || (IsGroupBox(frame) && Inside(place, RectIn(frame, page)));
+        for (HWND frame : ChildWindows(page)) framed = framed || (IsGroupBox(frame) && Inside(place, RectIn(frame, page)));
         Check(framed, "a diagram inside its frame", name);
         return;
     }
@@ -194,7 +188,7 @@ void CheckMainWindow(HWND main, UINT dpi) {
     // The diagrams' own sizes, pages 2 to 4.
     const SIZE diagrams[] = {{289, 289}, {319, 249}, {314, 217}};
     int index = 0;
-    for (HWND page : Children(tabs)) {
+    for (HWND page : ChildWindows(tabs)) {
         if (!DialogWindow::IsDialog(page)) continue;
         const std::string name = "page " + std::to_string(index + 1);
         const RECT place = RectIn(page, tabs);
@@ -221,7 +215,7 @@ void CheckAboutBox(UINT dpi) {
     HWND box = about.Window()->Handle();
     CheckControls(box, "About box", dpi);
     bool iconShown = false;
-    for (HWND control : Children(box)) {
+    for (HWND control : ChildWindows(box)) {
         if (!DialogWindow::IsClass(control, WC_STATICW) || StaticType(control) != SS_ICON) continue;
         const int size = MulDiv(32, static_cast<int>(dpi), 96);
         iconShown = HasSize(IconSize(reinterpret_cast<HICON>(SendMessageW(control, STM_GETICON, 0, 0))), size, size);
@@ -233,15 +227,14 @@ void CheckAboutBox(UINT dpi) {
 // reproduce: what MapDialogRect says for each of our dialogs.
 void CheckBaseUnits(HWND main) {
     std::vector<HWND> dialogs{main};
-    for (HWND page : Children(GetDlgItem(main, CMainDlg::IDC_TAB)))
+    for (HWND page : ChildWindows(GetDlgItem(main, CMainDlg::IDC_TAB)))
         if (DialogWindow::IsDialog(page)) dialogs.push_back(page);
     const int ids[] = {CMainDlg::IDD, 130, 131, 132, 133};
     for (size_t i = 0; i < dialogs.size() && i < std::size(ids); ++i) {
         RECT units{0, 0, 4, 8};
         MapDialogRect(dialogs[i], &units);
-        const DialogTemplate dialogTemplate = DialogTemplate::Load(ids[i]);
-        HFONT font = dialogTemplate.CreateFontFor(96);
-        const SIZE reckoned = BaseUnitsOf(font);
+        HFONT font = dpi::CreateDialogFont(res::Script().dialog(ids[i]), 96);
+        const SIZE reckoned = dpi::BaseUnitsOf(font);
         DeleteObject(font);
         Check(reckoned.cx == units.right && reckoned.cy == units.bottom,
               "base units reckoned as the dialog manager does", "template " + std::to_string(ids[i]));

@@ -36,13 +36,6 @@ std::string TextOf(HWND hwnd) {
 
 bool Is(HWND hwnd, const wchar_t* className) { return DialogWindow::IsClass(hwnd, className); }
 
-std::vector<HWND> Children(HWND parent) {
-    std::vector<HWND> children;
-    for (HWND child = GetWindow(parent, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT))
-        children.push_back(child);
-    return children;
-}
-
 void PostClick(HWND hwnd, POINT at) {
     const LPARAM where = MAKELPARAM(at.x, at.y);
     PostMessageW(hwnd, WM_MOUSEMOVE, 0, where);
@@ -129,7 +122,7 @@ void CALLBACK ReadBox(HWND, UINT, UINT_PTR timer, DWORD) {
     g_reading->seen = true;
     g_reading->contents.title = TextOf(box);
     HWND ok = nullptr;
-    for (HWND child : Children(box)) {
+    for (HWND child : ChildWindows(box)) {
         const LONG type = GetWindowLongW(child, GWL_STYLE) & SS_TYPEMASK;
         if (Is(child, WC_STATICW) && type != SS_ICON && type != SS_BITMAP)
             g_reading->contents.texts.push_back(TextOf(child));
@@ -194,7 +187,7 @@ void DriveSession::Settle() {
 
 HWND DriveSession::ShownPage() const {
     HWND tabs = GetDlgItem(m_window, CMainDlg::IDC_TAB);
-    for (HWND child : Children(tabs))
+    for (HWND child : ChildWindows(tabs))
         if (DialogWindow::IsDialog(child) && IsWindowVisible(child)) return child;
     return nullptr;
 }
@@ -289,7 +282,7 @@ std::string DriveSession::Text(int id) { return TextOf(ShownControl(id)); }
 std::vector<std::pair<int, std::string>> DriveSession::Fields() {
     std::map<int, HWND> fields;
     if (HWND page = ShownPage())
-        for (HWND child : Children(page)) {
+        for (HWND child : ChildWindows(page)) {
             const int id = GetDlgCtrlID(child);
             if ((Is(child, WC_EDITW) || Is(child, WC_COMBOBOXW)) && id != 0xFFFF && id != -1) fields.emplace(id, child);
         }
@@ -359,7 +352,7 @@ std::vector<std::pair<std::string, std::string>> DriveSession::AccessibleNames()
     HWND page = ShownPage();
     if (page == nullptr) throw DriveError("no page is shown");
     std::vector<std::pair<std::string, std::string>> names;
-    for (HWND child : Children(page)) {  // the dialog manager made them in template order
+    for (HWND child : ChildWindows(page)) {  // the dialog manager made them in template order
         const LONG style = GetWindowLongW(child, GWL_STYLE);
         std::string control = std::to_string(GetDlgCtrlID(child));
         if (Is(child, WC_STATICW)) {

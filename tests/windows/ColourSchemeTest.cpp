@@ -9,7 +9,7 @@
 // in the pictures of each state, saved into DIR (a Windows path) when given.
 
 #include "PngFile.h"
-#include "RunInMainWindow.h"
+#include "WindowsTest.h"
 #include "ScreenPicture.h"
 #include "app/MainDlg.h"
 #include "dialog/Contrast.h"
@@ -34,16 +34,6 @@ void Check(bool holds, const std::string& what) {
         std::printf("FAILED (%s): %s\n", g_scheme.c_str(), what.c_str());
         ++g_failures;
     }
-}
-
-std::string Utf8(const CString& text) {
-    const std::wstring wide(text.begin(), text.end());
-    if (wide.empty()) return {};
-    const int length = static_cast<int>(wide.size());
-    const int size = WideCharToMultiByte(CP_UTF8, 0, wide.data(), length, nullptr, 0, nullptr, nullptr);
-    std::string out(static_cast<size_t>(size), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, wide.data(), length, out.data(), size, nullptr, nullptr);
-    return out;
 }
 
 std::string Describe(HWND control) {

@@ -6,7 +6,7 @@
 // WM_DPICHANGED: each lays the window out for that DPI, and the move back
 // restores every control to the pixel. Prints each failed check.
 
-#include "RunInMainWindow.h"
+#include "WindowsTest.h"
 #include "app/AboutDlg.h"
 #include "app/MainDlg.h"
 #include "dialog/win32/Dpi.h"
@@ -31,14 +31,6 @@ void Check(bool holds, const char* what, const std::string& where = {}) {
     if (holds) return;
     std::printf("FAILED: %s%s%s\n", what, where.empty() ? "" : ": ", where.c_str());
     ++g_failures;
-}
-
-std::string Utf8(const CString& text) {
-    const std::wstring wide(text.begin(), text.end());
-    std::string out(wide.size() * 3, '\0');
-    out.resize(static_cast<size_t>(WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()),
-                                                       out.data(), static_cast<int>(out.size()), nullptr, nullptr)));
-    return out;
 }
 
 std::string Describe(HWND control) {

@@ -2,7 +2,7 @@
 // window's size, icons and frame, and the white page background through
 // WM_CTLCOLOR. Runs the real main window; prints each failed check.
 
-#include "RunInMainWindow.h"
+#include "WindowsTest.h"
 #include "app/MainDlg.h"
 #include "dialog/win32/DialogWindow.h"
 

@@ -20,6 +20,12 @@ as_root() {
     fi
 }
 
+# apt-get, waiting for another apt or dpkg (a second set-up, an unattended
+# upgrade) to finish rather than failing on its lock.
+apt_get() {
+    as_root env DEBIAN_FRONTEND=noninteractive apt-get -o DPkg::Lock::Timeout=900 "$@"
+}
+
 install_missing() {
     local missing=() package
     for package in "$@"; do
@@ -27,8 +33,8 @@ install_missing() {
     done
     [ ${#missing[@]} -eq 0 ] && return 0
     echo "setup: installing ${missing[*]}"
-    if ! as_root apt-get update -qq ||
-        ! as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null; then
+    if ! apt_get update -qq ||
+        ! apt_get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null; then
         echo "setup: FAILED to install the packages above with apt-get" >&2
         exit 1
     fi
@@ -88,13 +94,13 @@ enable_32bit_programs() {
     if ! grep -rqsE '^[^#]*bookworm-backports' /etc/apt/sources.list /etc/apt/sources.list.d/; then
         printf 'Types: deb\nURIs: %s\nSuites: bookworm-backports\nComponents: main\nSigned-By: /usr/share/keyrings/debian-archive-keyring.gpg\n' \
             "$(debian_mirror)" | as_root tee "$backports" >/dev/null
-        as_root apt-get update -qq
+        apt_get update -qq
     fi
     local qemu
     qemu=$(dpkg-query -W -f='${Version}' qemu-user-static 2>/dev/null || true)
     if [ -z "$qemu" ] || dpkg --compare-versions "$qemu" lt 1:8.1; then
         echo "setup: installing qemu-user-static from bookworm-backports"
-        as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends \
+        apt_get install -y -qq --no-install-recommends \
             -t bookworm-backports qemu-user-static >/dev/null || {
             echo "setup: FAILED to install qemu-user-static from bookworm-backports" >&2
             exit 1
@@ -156,7 +162,7 @@ if [ "${1:-}" = windows ]; then
     enable_32bit_programs
     dpkg --print-foreign-architectures | grep -qx i386 || {
         as_root dpkg --add-architecture i386
-        as_root apt-get update -qq
+        apt_get update -qq
     }
     install_missing wine32:i386 \
         libxrender1:i386 libxrandr2:i386 libxi6:i386 libxcursor1:i386 \

@@ -44,7 +44,7 @@ run_packages=(
     cmake ninja-build g++
     qt6-base-dev qt6-base-dev-tools qt6-svg-dev libqt6svg6 libgl-dev
     xvfb
-    fonts-arphic-uming fonts-dejavu-core
+    fonts-arphic-uming fonts-dejavu-core fonts-dejavu-extra
 )
 test_packages=(
     libgtest-dev libbenchmark-dev
@@ -52,6 +52,7 @@ test_packages=(
     x11-utils
     locales
     at-spi2-core python3-pyatspi gir1.2-atspi-2.0 dbus
+    qt6-gtk-platformtheme qt6ct
 )
 package_packages=(
     dpkg-dev

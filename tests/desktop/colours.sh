@@ -1,0 +1,49 @@
+#!/usr/bin/env bash
+# colours.sh TEST DESKTOP: runs the colour tests (ReadableColoursTest.cpp,
+# built as TEST) on an X server of their own, as a desktop hands a program its
+# colours: once on a desktop without a theme, keeping its pictures as the
+# default look, then on DESKTOP, one of
+#   none                         no platform theme
+#   gtk-dark-theme               GNOME with a dark GTK theme (GTK_THEME=Adwaita:dark),
+#                                through Qt's GTK 3 platform theme
+#   gtk-prefer-dark              XFCE with gtk-application-prefer-dark-theme in GTK's settings.ini
+#   qt6ct-dark                   qt6ct with its "darker" colour scheme
+# No Qt variable is set but those a desktop itself sets.
+set -euo pipefail
+here="$(cd "$(dirname "$0")" && pwd)"
+test="$1" desktop="$2"
+
+work=$(mktemp -d)
+display=$(bash "$here/../../tools/xvfb.sh" start)
+trap 'bash "$here/../../tools/xvfb.sh" stop "$display"; rm -rf "$work"' EXIT
+
+unset QT_QPA_PLATFORMTHEME QT_STYLE_OVERRIDE QT_QUICK_CONTROLS_STYLE XDG_CURRENT_DESKTOP GTK_THEME \
+    LAMINO_DESKTOP_GOES_DARK LAMINO_DESKTOP_IS_DARK LAMINO_SAVE_LOOK LAMINO_DEFAULT_LOOK
+export DISPLAY="$display" QT_QPA_PLATFORM=xcb HOME="$work/home" XDG_CONFIG_HOME="$work/home/.config" \
+    XDG_RUNTIME_DIR="$work/run"
+mkdir -p "$XDG_CONFIG_HOME" && mkdir -m 700 "$XDG_RUNTIME_DIR"
+
+LAMINO_SAVE_LOOK="$work/default" "$test" --gtest_brief=1 --gtest_filter='SameLook.*' ||
+    { echo "colours: the run without a theme failed" >&2; exit 1; }
+
+export LAMINO_DESKTOP_IS_DARK=1
+case "$desktop" in
+none) unset LAMINO_DESKTOP_IS_DARK ;;
+gtk-dark-theme) export XDG_CURRENT_DESKTOP=GNOME GTK_THEME=Adwaita:dark ;;
+gtk-prefer-dark)
+    export XDG_CURRENT_DESKTOP=XFCE
+    mkdir -p "$XDG_CONFIG_HOME/gtk-3.0"
+    printf '[Settings]\ngtk-application-prefer-dark-theme=1\n' >"$XDG_CONFIG_HOME/gtk-3.0/settings.ini"
+    ;;
+qt6ct-dark)
+    export QT_QPA_PLATFORMTHEME=qt6ct
+    mkdir -p "$XDG_CONFIG_HOME/qt6ct"
+    printf '[Appearance]\ncolor_scheme_path=/usr/share/qt6ct/colors/darker.conf\ncustom_palette=true\n' \
+        >"$XDG_CONFIG_HOME/qt6ct/qt6ct.conf"
+    ;;
+*)
+    echo "colours: no desktop called $desktop" >&2
+    exit 2
+    ;;
+esac
+LAMINO_DEFAULT_LOOK="$work/default" "$test" --gtest_brief=1

@@ -54,10 +54,12 @@ set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION math)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
-# The libraries come from what the binary links; the font is the one the
-# dialog templates are measured for.
+# The libraries come from what the binary links. Beside them: the font the
+# dialog templates are measured for, the one the diagrams letter their
+# dimensions in, and Qt's Wayland plugin, without which Lamino cannot start
+# on a Wayland session that runs no X server (GNOME's default on Debian 13).
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS fonts-arphic-uming)
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-arphic-uming, fonts-dejavu-extra, qt6-wayland")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "calculator for printed-circuit-board engineers")
 set(CPACK_PACKAGE_DESCRIPTION [=[

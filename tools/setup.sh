@@ -53,6 +53,7 @@ test_packages=(
     locales
     at-spi2-core python3-pyatspi gir1.2-atspi-2.0 dbus
     qt6-gtk-platformtheme qt6ct
+    weston qt6-wayland
 )
 package_packages=(
     dpkg-dev

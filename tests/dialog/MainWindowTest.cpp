@@ -35,6 +35,18 @@ TEST(MainWindow, HasTheTemplateSizeTheFourTabsAndTheHelpItem) {
     });
 }
 
+// A desktop may offer to maximise any window (Qt's own title bar on Wayland
+// does); the fixed-size window stays as it is.
+TEST(MainWindow, IsNeverLeftMaximised) {
+    WithMainWindow([](CMainDlg&, QWidget* window) {
+        const QRect before = window->geometry();
+        window->setWindowState(window->windowState() | Qt::WindowMaximized);
+        QTest::qWait(10);
+        EXPECT_FALSE(window->windowState() & Qt::WindowMaximized);
+        EXPECT_EQ(window->geometry(), before);
+    });
+}
+
 TEST(MainWindow, ShowsOnePageAtATimeFittedToTheTabArea) {
     WithMainWindow([](CMainDlg& dialog, QWidget*) {
         auto* tabs = static_cast<TabControl*>(dialog.Window()->Control(CMainDlg::IDC_TAB));

@@ -1,6 +1,6 @@
 #pragma once
 // The window of a modal dialog: its close box and Esc go to the CDialog,
-// which decides whether it ends.
+// which decides whether it ends. Its size is fixed: it is never maximised.
 
 #include <QDialog>
 
@@ -14,6 +14,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     CDialog& m_owner;

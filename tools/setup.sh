@@ -48,7 +48,7 @@ run_packages=(
 )
 test_packages=(
     libgtest-dev libbenchmark-dev
-    clang libclang-rt-14-dev
+    clang
     x11-utils
     locales
     at-spi2-core python3-pyatspi gir1.2-atspi-2.0 dbus
@@ -66,16 +66,31 @@ package_test_packages=(
     x11-utils imagemagick unzip
 )
 
+# The Debian release this machine runs (bookworm, trixie).
+codename() {
+    (. /etc/os-release && echo "${VERSION_CODENAME:-}")
+}
+
+# clang's sanitizer and fuzzer run-times, for the version of clang that
+# Debian's `clang` brings (14 on Debian 12, 19 on Debian 13).
+install_clang_runtime() {
+    local version
+    version=$(clang -dumpversion | cut -d. -f1)
+    install_missing "libclang-rt-$version-dev"
+}
+
 # The machine's own Debian mirror, as its sources name it.
 debian_mirror() {
+    local suite
+    suite=$(codename)
     local mirror=""
     if compgen -G "/etc/apt/sources.list.d/*.sources" >/dev/null; then
         mirror=$(awk 'NF == 0 { uri = "" } $1 == "URIs:" { uri = $2 }
-                      $1 == "Suites:" { for (i = 2; i <= NF; i++) if ($i == "bookworm" && uri != "") { print uri; exit } }' \
+                      $1 == "Suites:" { for (i = 2; i <= NF; i++) if ($i == suite && uri != "") { print uri; exit } }' suite="$suite" \
             /etc/apt/sources.list.d/*.sources)
     fi
     if [ -z "$mirror" ] && [ -f /etc/apt/sources.list ]; then
-        mirror=$(awk '$1 == "deb" { for (i = 2; i < NF; i++) if ($i ~ /^[a-z]+:/ && $(i + 1) == "bookworm") { print $i; exit } }' \
+        mirror=$(awk '$1 == "deb" { for (i = 2; i < NF; i++) if ($i ~ /^[a-z]+:/ && $(i + 1) == suite) { print $i; exit } }' suite="$suite" \
             /etc/apt/sources.list)
     fi
     echo "${mirror:-http://deb.debian.org/debian}"
@@ -83,7 +98,8 @@ debian_mirror() {
 
 # 32-bit programs where the kernel runs none: QEMU's user-mode emulation,
 # handed i386 executables by binfmt_misc. Debian 12's QEMU 7.2 maps Wine's
-# fixed regions wrongly; bookworm-backports has one that works.
+# fixed regions wrongly; bookworm-backports has one that works, as Debian 13
+# has of its own.
 enable_32bit_programs() {
     # Where QEMU already runs them, it must still be one that works.
     local through_qemu=no
@@ -92,8 +108,9 @@ enable_32bit_programs() {
         bash tools/wine.sh can-run-32bit && return 0
         echo "setup: this kernel runs no 32-bit program; setting up QEMU's user-mode emulation for i386"
     fi
-    local backports=/etc/apt/sources.list.d/lamino-bookworm-backports.sources
-    if ! grep -rqsE '^[^#]*bookworm-backports' /etc/apt/sources.list /etc/apt/sources.list.d/; then
+    local backports=/etc/apt/sources.list.d/lamino-bookworm-backports.sources from=()
+    [ "$(codename)" = bookworm ] && from=(-t bookworm-backports)
+    if [ ${#from[@]} -gt 0 ] && ! grep -rqsE '^[^#]*bookworm-backports' /etc/apt/sources.list /etc/apt/sources.list.d/; then
         printf 'Types: deb\nURIs: %s\nSuites: bookworm-backports\nComponents: main\nSigned-By: /usr/share/keyrings/debian-archive-keyring.gpg\n' \
             "$(debian_mirror)" | as_root tee "$backports" >/dev/null
         apt_get update -qq
@@ -101,10 +118,9 @@ enable_32bit_programs() {
     local qemu
     qemu=$(dpkg-query -W -f='${Version}' qemu-user-static 2>/dev/null || true)
     if [ -z "$qemu" ] || dpkg --compare-versions "$qemu" lt 1:8.1; then
-        echo "setup: installing qemu-user-static from bookworm-backports"
-        apt_get install -y -qq --no-install-recommends \
-            -t bookworm-backports qemu-user-static >/dev/null || {
-            echo "setup: FAILED to install qemu-user-static from bookworm-backports" >&2
+        echo "setup: installing qemu-user-static ${from[*]}"
+        apt_get install -y -qq --no-install-recommends "${from[@]}" qemu-user-static >/dev/null || {
+            echo "setup: FAILED to install qemu-user-static ${from[*]}" >&2
             exit 1
         }
     fi
@@ -130,7 +146,10 @@ enable_32bit_programs() {
 group="${1:-run}"
 case "$group" in
 run) install_missing "${run_packages[@]}" ;;
-test | windows) install_missing "${run_packages[@]}" "${test_packages[@]}" ;;
+test | windows)
+    install_missing "${run_packages[@]}" "${test_packages[@]}"
+    install_clang_runtime
+    ;;
 package) install_missing "${run_packages[@]}" "${package_packages[@]}" ;;
 package-test) install_missing "${run_packages[@]}" "${package_packages[@]}" "${package_test_packages[@]}" ;;
 debian-mirror)

@@ -2,18 +2,19 @@
 # Tries the release files that tools/package.sh wrote into dist/ as their
 # users meet them:
 #   - the checksums, lintian, desktop-file-validate and appstreamcli;
-#   - the .deb installed with apt-get into a clean Debian 12 root made for the
-#     test, pulling in run-time packages only, started there under Xvfb and
-#     purged again, leaving none of its files behind;
+#   - the .deb installed with apt-get into clean Debian 12 and 13 roots made
+#     for the test, pulling in run-time packages only, started there on X11
+#     (Xvfb) with no locale set, silent and looking as the development build
+#     does, and on Wayland (Weston, tests/desktop/wayland.sh), then purged
+#     again, leaving none of its files behind;
 #   - the zip unpacked into a fresh Wine prefix and Lamino.exe started from
 #     there, leaving no file and no registry key naming Lamino behind.
 # Pictures of both windows go to screenshots/package/ (or $LAMINO_SHOTS_DIR/package).
 #
 # Kept between runs in $LAMINO_CACHE (default /var/cache/lamino), each as it
-# was made, before any Lamino file came near it: the bare Debian root that
-# debootstrap made, the Wine prefix that wineboot made, and apt's downloaded
-# archives and package lists (apt checks every archive against the lists it
-# has just fetched, so they only save downloading).
+# was made, before any Lamino file came near it: the bare Debian roots that
+# debootstrap made (tools/debian-root.sh), the Wine prefix that wineboot
+# made, and apt's downloaded archives and package lists.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -70,7 +71,7 @@ grep -q "<launchable type=\"desktop-id\">$app_id.desktop</launchable>" "$metainf
 step "the package's contents"
 [ "$(dpkg-deb -f "dist/$deb" Version)" = "$version" ] || fail "the package's version is not $version"
 depends=$(dpkg-deb -f "dist/$deb" Depends)
-for needed in fonts-arphic-uming libqt6widgets6 libc6; do
+for needed in fonts-arphic-uming fonts-dejavu-extra qt6-wayland libqt6widgets6 libc6; do
     grep -qE "(^|, )$needed( |,|$)" <<<"$depends" || fail "Depends has no $needed: $depends"
 done
 for file in usr/bin/lamino usr/share/doc/lamino/copyright usr/share/doc/lamino/changelog.gz \
@@ -81,28 +82,10 @@ done
 sections=$(readelf -SW "$unpacked/usr/bin/lamino")
 ! grep -qE '\.debug_|\.symtab' <<<"$sections" || fail "/usr/bin/lamino carries debug information or symbols"
 
-# ------------------------------------------------- a clean Debian 12 root
-root="$work/debian-root"
-mounts=()
+# ------------------------------------------- clean Debian 12 and 13 roots
+source tools/debian-root.sh
 lamino_pid=""
 display=""
-unmount_all() {
-    local target
-    # Also what an interrupted run left mounted.
-    findmnt -rn -o TARGET | awk -v dir="$root/" 'index($0, dir) == 1' | sort -r | while read -r target; do
-        umount "$target" 2>/dev/null || umount -l "$target"
-    done
-    mounts=()
-}
-remove_root() {
-    unmount_all
-    local still
-    still=$(findmnt -rn -o TARGET | awk -v dir="$root/" 'index($0, dir) == 1')
-    if [ -n "$still" ]; then
-        fail "something is still mounted under $root"
-    fi
-    rm -rf --one-file-system "$root"
-}
 finish() {
     if [ -n "$lamino_pid" ]; then kill "$lamino_pid" 2>/dev/null || true; fi
     if [ -n "${WINEPREFIX:-}" ]; then /usr/lib/wine/wineserver -k 2>/dev/null || true; fi
@@ -110,62 +93,7 @@ finish() {
     if [ -n "$display" ]; then bash tools/xvfb.sh stop "$display"; fi
 }
 trap finish EXIT
-in_root() {
-    chroot "$root" /usr/bin/env -i PATH=/usr/sbin:/usr/bin:/sbin:/bin HOME=/root LANG=C.UTF-8 \
-        DEBIAN_FRONTEND=noninteractive "$@"
-}
-bind() {  # bind HOST_DIR DIR_IN_ROOT
-    mkdir -p "$root$2"
-    mount --bind "$1" "$root$2"
-    mounts+=("$root$2")
-}
-
-mirror=$(bash tools/setup.sh debian-mirror)
-pristine="$cache/debian12-minbase.tar"
-if [ ! -f "$pristine" ] || [ "$(cat "$pristine.mirror" 2>/dev/null)" != "$mirror" ]; then
-    step "making a Debian 12 root with debootstrap --variant=minbase from $mirror (kept in $pristine)"
-    fresh="$work/debootstrap"
-    rm -rf --one-file-system "$fresh"
-    debootstrap --variant=minbase bookworm "$fresh" "$mirror" >"$work/debootstrap.log" 2>&1 ||
-        { tail -n 20 "$work/debootstrap.log"; fail "debootstrap"; }
-    tar -C "$fresh" -cf "$pristine.new" . && mv "$pristine.new" "$pristine"
-    echo "$mirror" >"$pristine.mirror"
-    rm -rf --one-file-system "$fresh"
-fi
-step "unpacking the clean Debian 12 root"
-remove_root
-mkdir -p "$root"
-tar -C "$root" -xf "$pristine"
-cp /etc/resolv.conf "$root/etc/resolv.conf"
-mount -t proc proc "$root/proc"
-mounts+=("$root/proc")
-bind /dev /dev
-mkdir -p "$cache/apt-archives" "$cache/apt-lists"
-bind "$cache/apt-archives" /var/cache/apt/archives
-bind "$cache/apt-lists" /var/lib/apt/lists
-
-step "apt-get install ./$deb in the root"
-in_root apt-get update -qq || fail "apt-get update in the root"
-in_root dpkg-query -W -f='${Package}\n' | sort >"$work/packages-before"
-cp "dist/$deb" "$root/tmp/"
-chmod 644 "$root/tmp/$deb"
-in_root sh -c "cd /tmp && apt-get install -y -q -o DPkg::Options::=--force-unsafe-io ./$deb" >"$work/apt-install.log" 2>&1 ||
-    { tail -n 30 "$work/apt-install.log"; fail "apt-get install ./$deb"; }
-in_root dpkg-query -W -f='${Package}\n' | sort >"$work/packages-after"
-added=$(comm -13 "$work/packages-before" "$work/packages-after")
-echo "  $(wc -l <<<"$added") packages installed; $(grep -E '^(Need to get|After this operation)' "$work/apt-install.log" | tr '\n' ' ')"
-build_tools=$(grep -E -- '-dev$|-dev-(bin|tools)$|^(gcc|g\+\+|cpp)(-[0-9]+)?(-x86-64-linux-gnu)?$|^binutils(-x86-64-linux-gnu)?$|^(clang|llvm|lld)(-[0-9]+)?$|^(make|cmake|ninja-build|pkgconf|pkg-config|build-essential|libtool|autoconf|automake)$' <<<"$added" || true)
-[ -z "$build_tools" ] || fail "installing the package brought in build tools: $(tr '\n' ' ' <<<"$build_tools")"
-
-step "starting lamino in the root under Xvfb"
 display=$(bash tools/xvfb.sh start)
-bind /tmp/.X11-unix /tmp/.X11-unix
-in_root useradd --create-home --uid 1000 engineer
-install -d -m 700 "$root/run/user/1000"
-chroot "$root" chown engineer: /run/user/1000
-chroot --userspec=engineer:engineer "$root" /usr/bin/env -i PATH=/usr/bin:/bin HOME=/home/engineer \
-    LANG=C.UTF-8 XDG_RUNTIME_DIR=/run/user/1000 DISPLAY="$display" lamino >"$work/lamino.log" 2>&1 &
-lamino_pid=$!
 
 # find_window NAME: the id and size of the shown top-level window called NAME.
 find_window() {
@@ -189,31 +117,90 @@ screenshot() {
     colours=$(convert "$2" -format %k info:)
     [ "$colours" -gt 8 ] || { echo "test-package: $2 shows only $colours colours" >&2; return 1; }
 }
+# close_window PID: ends the program started in the background as PID.
+close_window() {
+    kill "$1"
+    wait "$1" 2>/dev/null || true
+    lamino_pid=""
+}
 
-read -r window size < <(find_window Lamino) || { cat "$work/lamino.log"; fail "no Lamino window appeared"; }
-echo "  window $window, $size"
-screenshot "$window" "$shots/debian12.png" || fail "the picture of the Debian window"
-echo "  picture of the window: $shots/debian12.png"
-kill "$lamino_pid"
-wait "$lamino_pid" 2>/dev/null || true
-lamino_pid=""
+# The development build's window, as the installed ones must look.
+step "the development build's window, for comparison"
+[ -x build/dev/lamino ] || fail "no build/dev/lamino: run tools/test.sh first"
+DISPLAY="$display" build/dev/lamino >"$work/dev-lamino.log" 2>&1 &
+lamino_pid=$!
+read -r window _ < <(find_window Lamino) || { cat "$work/dev-lamino.log"; fail "no window of build/dev/lamino appeared"; }
+screenshot "$window" "$work/development.png" || fail "the picture of the development build's window"
+close_window "$lamino_pid"
 
-step "apt-get purge lamino"
-in_root apt-get purge -y -q lamino >"$work/apt-purge.log" 2>&1 || { cat "$work/apt-purge.log"; fail "apt-get purge lamino"; }
-left=()
-while read -r path; do
-    path="/${path#./}"
-    path="${path%/}"
-    [ "$path" = / ] && continue
-    if [ -d "$root$path" ] && ! [ -L "$root$path" ]; then
-        in_root dpkg-query --search "$path" >/dev/null 2>&1 || left+=("$path")  # a directory another package owns stays
-    elif [ -e "$root$path" ] || [ -L "$root$path" ]; then
-        left+=("$path")
-    fi
-done < <(dpkg-deb --fsys-tarfile "dist/$deb" | tar -t)
-compgen -G "$root/var/lib/dpkg/info/lamino.*" >/dev/null && left+=(/var/lib/dpkg/info/lamino.*)
-[ ${#left[@]} -eq 0 ] || fail "after the purge these are left: ${left[*]}"
-remove_root
+# try_deb_on RELEASE: the .deb installed into a clean Debian RELEASE with run-time
+# packages only, started there on X11 and on Wayland, pictured, purged.
+try_deb_on() {
+    local release="$1"
+    step "a clean Debian $release root"
+    new_root "$release" "$work/debian$release-root"
+
+    step "apt-get install ./$deb in the Debian $release root"
+    in_root dpkg-query -W -f='${Package}\n' | sort >"$work/packages-before"
+    cp "dist/$deb" "$root/tmp/"
+    chmod 644 "$root/tmp/$deb"
+    in_root sh -c "cd /tmp && apt-get install -y -q -o DPkg::Options::=--force-unsafe-io ./$deb" >"$work/apt-install.log" 2>&1 ||
+        { tail -n 30 "$work/apt-install.log"; fail "apt-get install ./$deb on Debian $release"; }
+    in_root dpkg-query -W -f='${Package}\n' | sort >"$work/packages-after"
+    local added build_tools
+    added=$(comm -13 "$work/packages-before" "$work/packages-after")
+    echo "  $(wc -l <<<"$added") packages installed; $(grep -E '^(Need to get|After this operation)' "$work/apt-install.log" | tr '\n' ' ')"
+    build_tools=$(grep -E -- '-dev$|-dev-(bin|tools)$|^(gcc|g\+\+|cpp)(-[0-9]+)?(-x86-64-linux-gnu)?$|^binutils(-x86-64-linux-gnu)?$|^(clang|llvm|lld)(-[0-9]+)?$|^(make|cmake|ninja-build|pkgconf|pkg-config|build-essential|libtool|autoconf|automake)$' <<<"$added" || true)
+    [ -z "$build_tools" ] || fail "installing the package on Debian $release brought in build tools: $(tr '\n' ' ' <<<"$build_tools")"
+
+    step "starting lamino in the Debian $release root on X11 (Xvfb), LANG unset"
+    bind /tmp/.X11-unix /tmp/.X11-unix
+    in_root useradd --create-home --uid 1000 engineer
+    install -d -m 700 "$root/run/user/1000"
+    chroot "$root" chown engineer: /run/user/1000
+    # As a session starts it, but with no locale named.
+    chroot --userspec=engineer:engineer "$root" /usr/bin/env -i PATH=/usr/bin:/bin HOME=/home/engineer \
+        XDG_RUNTIME_DIR=/run/user/1000 DISPLAY="$display" lamino >"$work/lamino.log" 2>&1 &
+    lamino_pid=$!
+    local window size picture="$shots/debian$release.png"
+    read -r window size < <(find_window Lamino) || { cat "$work/lamino.log"; fail "no Lamino window appeared on Debian $release"; }
+    echo "  window $window, $size"
+    screenshot "$window" "$picture" || fail "the picture of the window on Debian $release"
+    close_window "$lamino_pid"
+    [ ! -s "$work/lamino.log" ] || { cat "$work/lamino.log"; fail "lamino printed the above at start on Debian $release"; }
+    local differing
+    differing=$(compare -metric AE "$picture" "$work/development.png" null: 2>&1) || true
+    [ "$differing" = 0 ] || fail "on Debian $release the window differs from the development build's in $differing pixels ($picture)"
+    echo "  picture of the window, the development build's to the pixel: $picture"
+
+    step "starting lamino in the Debian $release root on Wayland (Weston, no X server)"
+    in_root apt-get install -y -q --no-install-recommends weston >"$work/apt-weston.log" 2>&1 ||
+        { tail -n 30 "$work/apt-weston.log"; fail "installing Weston on Debian $release"; }
+    cp tests/desktop/wayland.sh "$root/tmp/wayland.sh"
+    mkdir -p "$root/tmp/wayland-pictures" && chmod 777 "$root/tmp/wayland-pictures"
+    chroot --userspec=engineer:engineer "$root" /usr/bin/env -i PATH=/usr/bin:/bin HOME=/home/engineer \
+        bash /tmp/wayland.sh /usr/bin/lamino /tmp/wayland-pictures || fail "lamino on Wayland on Debian $release"
+    for scale in 1 2; do cp "$root/tmp/wayland-pictures/scale-$scale.png" "$shots/debian$release-wayland-$scale.png"; done
+
+    step "apt-get purge lamino on Debian $release"
+    in_root apt-get purge -y -q lamino >"$work/apt-purge.log" 2>&1 || { cat "$work/apt-purge.log"; fail "apt-get purge lamino"; }
+    local left=() path
+    while read -r path; do
+        path="/${path#./}"
+        path="${path%/}"
+        [ "$path" = / ] && continue
+        if [ -d "$root$path" ] && ! [ -L "$root$path" ]; then
+            in_root dpkg-query --search "$path" >/dev/null 2>&1 || left+=("$path")  # a directory another package owns stays
+        elif [ -e "$root$path" ] || [ -L "$root$path" ]; then
+            left+=("$path")
+        fi
+    done < <(dpkg-deb --fsys-tarfile "dist/$deb" | tar -t)
+    compgen -G "$root/var/lib/dpkg/info/lamino.*" >/dev/null && left+=(/var/lib/dpkg/info/lamino.*)
+    [ ${#left[@]} -eq 0 ] || fail "after the purge on Debian $release these are left: ${left[*]}"
+    remove_root
+}
+try_deb_on 12
+try_deb_on 13
 
 # ----------------------------------------------------- the Windows zip
 step "the zip's contents"

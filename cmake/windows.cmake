@@ -84,8 +84,9 @@ function(lamino_windows_program target)
     target_include_directories(${target} PRIVATE ${generated} ${CMAKE_CURRENT_SOURCE_DIR}/res)
     add_dependencies(${target} lamino_resource_files)
     # Unicode entry point; code page 65001 for the script's Chinese texts.
-    # Every program links as the one that ships: without debug information.
-    target_link_options(${target} PRIVATE -municode -s)
+    # Every program links as the one that ships: without debug information,
+    # and without the time of the link, so that one commit gives one file.
+    target_link_options(${target} PRIVATE -municode -s -Wl,--no-insert-timestamp)
 endfunction()
 set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -c 65001")
 

@@ -11,6 +11,13 @@ cd "$(dirname "$0")/.."
 
 bash tools/setup.sh package
 
+# One commit gives the same files, whoever builds it where and when: times
+# from the last commit, and neither the builder's umask nor locale nor time
+# zone in them.
+SOURCE_DATE_EPOCH=$(git log -1 --format=%ct 2>/dev/null) || SOURCE_DATE_EPOCH=$(date +%s)
+export SOURCE_DATE_EPOCH LC_ALL=C.UTF-8 TZ=UTC
+umask 022
+
 fail() {
     echo "package: FAILED: $*" >&2
     exit 1
@@ -46,9 +53,6 @@ echo "package: making $deb"
 cp "build/release/$deb" dist/
 
 echo "package: making $zip"
-# Entries dated by the last commit, so that the same sources give the same zip.
-SOURCE_DATE_EPOCH=$(git log -1 --format=%ct 2>/dev/null || date +%s)
-export SOURCE_DATE_EPOCH
 staging=build/release/zip
 rm -rf "$staging"
 mkdir -p "$staging"

@@ -63,7 +63,7 @@ package_packages=(
 package_test_packages=(
     lintian desktop-file-utils appstream
     debootstrap
-    x11-utils imagemagick unzip
+    x11-utils xdotool imagemagick unzip
 )
 
 # The Debian release this machine runs (bookworm, trixie).

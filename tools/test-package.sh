@@ -91,6 +91,7 @@ finish() {
     if [ -n "${WINEPREFIX:-}" ]; then /usr/lib/wine/wineserver -k 2>/dev/null || true; fi
     remove_root
     if [ -n "$display" ]; then bash tools/xvfb.sh stop "$display"; fi
+    if [ -n "${rebuild:-}" ]; then rm -rf "$rebuild"; fi
 }
 trap finish EXIT
 display=$(bash tools/xvfb.sh start)
@@ -117,6 +118,23 @@ screenshot() {
     colours=$(convert "$2" -format %k info:)
     [ "$colours" -gt 8 ] || { echo "test-package: $2 shows only $colours colours" >&2; return 1; }
 }
+# pictures_of_tabs ID PREFIX: PREFIX-1.png to PREFIX-4.png, one of each tab,
+# moving on with Ctrl+Tab from the keyboard.
+pictures_of_tabs() {
+    local tab
+    for tab in 1 2 3 4; do
+        screenshot "$1" "$2-$tab.png" || return 1
+        DISPLAY="$display" xdotool windowfocus --sync "$1" key ctrl+Tab || return 1
+    done
+}
+# same_pictures PREFIX: the pictures of the tabs are the development build's, pixel for pixel.
+same_pictures() {
+    local tab differing
+    for tab in 1 2 3 4; do
+        differing=$(compare -metric AE "$1-$tab.png" "$work/development-$tab.png" null: 2>&1) || true
+        [ "$differing" = 0 ] || { echo "tab $tab differs in $differing pixels ($1-$tab.png)"; return 1; }
+    done
+}
 # close_window PID: ends the program started in the background as PID.
 close_window() {
     kill "$1"
@@ -130,7 +148,7 @@ step "the development build's window, for comparison"
 DISPLAY="$display" build/dev/lamino >"$work/dev-lamino.log" 2>&1 &
 lamino_pid=$!
 read -r window _ < <(find_window Lamino) || { cat "$work/dev-lamino.log"; fail "no window of build/dev/lamino appeared"; }
-screenshot "$window" "$work/development.png" || fail "the picture of the development build's window"
+pictures_of_tabs "$window" "$work/development" || fail "the pictures of the development build's window"
 close_window "$lamino_pid"
 
 # try_deb_on RELEASE: the .deb installed into a clean Debian RELEASE with run-time
@@ -162,16 +180,14 @@ try_deb_on() {
     chroot --userspec=engineer:engineer "$root" /usr/bin/env -i PATH=/usr/bin:/bin HOME=/home/engineer \
         XDG_RUNTIME_DIR=/run/user/1000 DISPLAY="$display" lamino >"$work/lamino.log" 2>&1 &
     lamino_pid=$!
-    local window size picture="$shots/debian$release.png"
+    local window size pictures="$shots/debian$release" differing
     read -r window size < <(find_window Lamino) || { cat "$work/lamino.log"; fail "no Lamino window appeared on Debian $release"; }
     echo "  window $window, $size"
-    screenshot "$window" "$picture" || fail "the picture of the window on Debian $release"
+    pictures_of_tabs "$window" "$pictures" || fail "the pictures of the window on Debian $release"
     close_window "$lamino_pid"
     [ ! -s "$work/lamino.log" ] || { cat "$work/lamino.log"; fail "lamino printed the above at start on Debian $release"; }
-    local differing
-    differing=$(compare -metric AE "$picture" "$work/development.png" null: 2>&1) || true
-    [ "$differing" = 0 ] || fail "on Debian $release the window differs from the development build's in $differing pixels ($picture)"
-    echo "  picture of the window, the development build's to the pixel: $picture"
+    differing=$(same_pictures "$pictures") || fail "on Debian $release the window is not the development build's: $differing"
+    echo "  pictures of the four tabs, the development build's to the pixel: $pictures-1.png to -4.png"
 
     step "starting lamino in the Debian $release root on Wayland (Weston, no X server)"
     in_root apt-get install -y -q --no-install-recommends weston >"$work/apt-weston.log" 2>&1 ||
@@ -282,5 +298,26 @@ keys=$(grep -il lamino "$prefix"/*.reg || true)
 changed=$(find "$prefix" -path "$prefix/$folder" -prune -o -type f -newer "$work/wine-started" -printf '%P ' )
 echo "  no file or registry key names Lamino; changed outside the folder (by Wine): ${changed:-nothing}"
 rm -rf "$prefix"
+
+# ------------------------------------- the same bytes from a second build
+step "the release files built again: a second clone elsewhere, another umask, locale and time zone"
+rebuild=$(mktemp -d /tmp/lamino-rebuild.XXXXXX)
+git clone -q . "$rebuild/lamino" || fail "cloning the checkout"
+[ -z "$(git status --porcelain --untracked-files=no)" ] ||
+    echo "  (the work tree has uncommitted changes: the second build is of the last commit)"
+(cd "$rebuild/lamino" && umask 077 && LANG=de_DE.UTF-8 LC_ALL=de_DE.UTF-8 TZ=Asia/Shanghai \
+    bash tools/package.sh) >"$work/rebuild.log" 2>&1 || { tail -n 30 "$work/rebuild.log"; fail "the second build"; }
+same=yes
+for file in dist/*; do
+    name=$(basename "$file")
+    if ! where=$(python3 tools/package/first-difference.py "$file" "$rebuild/lamino/dist/$name"); then
+        echo "  $name differs: $where" >&2
+        same=no
+    fi
+done
+[ "$(ls dist)" = "$(ls "$rebuild/lamino/dist")" ] || { echo "  the second build made $(ls "$rebuild/lamino/dist")" >&2; same=no; }
+rm -rf "$rebuild"
+[ $same = yes ] || fail "the release files are not the same from a second build of the same commit"
+echo "  every file in dist/ is the same, byte for byte"
 
 step "all release files passed"

@@ -53,6 +53,7 @@ test_packages=(
     locales
     at-spi2-core python3-pyatspi gir1.2-atspi-2.0 dbus
     qt6-gtk-platformtheme qt6ct
+    xdg-desktop-portal xdg-desktop-portal-gtk libglib2.0-bin gsettings-desktop-schemas
     weston qt6-wayland
 )
 package_packages=(

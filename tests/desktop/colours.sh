@@ -8,6 +8,10 @@
 #                                through Qt's GTK 3 platform theme
 #   gtk-prefer-dark              XFCE with gtk-application-prefer-dark-theme in GTK's settings.ini
 #   qt6ct-dark                   qt6ct with its "darker" colour scheme
+#   portal-dark                  GNOME's dark colour scheme, which Qt 6.5 and later
+#                                read from the desktop portal (xdg-desktop-portal with
+#                                its GTK back end, on a D-Bus session of the test's own)
+#   portal-darkens-while-running the same scheme switched on while the window is open
 # No Qt variable is set but those a desktop itself sets.
 set -euo pipefail
 here="$(cd "$(dirname "$0")" && pwd)"
@@ -26,6 +30,12 @@ mkdir -p "$XDG_CONFIG_HOME" && mkdir -m 700 "$XDG_RUNTIME_DIR"
 LAMINO_SAVE_LOOK="$work/default" "$test" --gtest_brief=1 --gtest_filter='SameLook.*' ||
     { echo "colours: the run without a theme failed" >&2; exit 1; }
 
+# GNOME's colour scheme, as the portal's GTK back end reads it; GSettings
+# keeps it in a file of the test's own.
+color_scheme() {
+    GSETTINGS_BACKEND=keyfile gsettings set org.gnome.desktop.interface color-scheme "$1"
+}
+run=()
 export LAMINO_DESKTOP_IS_DARK=1
 case "$desktop" in
 none) unset LAMINO_DESKTOP_IS_DARK ;;
@@ -41,9 +51,25 @@ qt6ct-dark)
     printf '[Appearance]\ncolor_scheme_path=/usr/share/qt6ct/colors/darker.conf\ncustom_palette=true\n' \
         >"$XDG_CONFIG_HOME/qt6ct/qt6ct.conf"
     ;;
+portal-dark | portal-darkens-while-running)
+    # Qt takes the scheme, not a palette, from the portal: the portal itself
+    # must be heard saying "dark" (1), on the test's own session bus.
+    export XDG_CURRENT_DESKTOP=GNOME GSETTINGS_BACKEND=keyfile
+    unset LAMINO_DESKTOP_IS_DARK
+    run=(dbus-run-session -- bash "$here/portal-says.sh")
+    if [ "$desktop" = portal-dark ]; then
+        color_scheme prefer-dark
+        export LAMINO_PORTAL_SCHEME=1
+    else
+        color_scheme default
+        export LAMINO_PORTAL_SCHEME=0
+        printf '#!/usr/bin/env bash\n%s\ncolor_scheme prefer-dark\n' "$(declare -f color_scheme)" >"$work/go-dark"
+        export LAMINO_DESKTOP_GOES_DARK="bash $work/go-dark"
+    fi
+    ;;
 *)
     echo "colours: no desktop called $desktop" >&2
     exit 2
     ;;
 esac
-LAMINO_DEFAULT_LOOK="$work/default" "$test" --gtest_brief=1
+LAMINO_DEFAULT_LOOK="$work/default" "${run[@]}" "$test" --gtest_brief=1

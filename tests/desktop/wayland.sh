@@ -48,7 +48,7 @@ for scale in 1 2; do
     (cd "$work" && exec env WAYLAND_DISPLAY="$socket" WAYLAND_DEBUG=client "$lamino") >"$log" 2>&1 &
     lamino_pid=$!
     # The first frame: a buffer attached to the window's surface and committed.
-    wait_for 'xdg_toplevel@[0-9]+\.set_app_id' "$log" && wait_for 'wl_surface@[0-9]+\.attach\(wl_buffer' "$log" ||
+    wait_for 'xdg_toplevel[@#][0-9]+\.set_app_id' "$log" && wait_for 'wl_surface[@#][0-9]+\.attach\(wl_buffer' "$log" ||
         { tail -n 20 "$log" >&2; fail "Lamino showed no window (scale $scale)"; }
     kill -0 "$lamino_pid" 2>/dev/null || fail "Lamino ended at start (scale $scale)"
     grep -q 'set_app_id("io.github.lamino.Lamino")' "$log" || fail "the application id is not io.github.lamino.Lamino"

@@ -72,4 +72,12 @@ portal-dark | portal-darkens-while-running)
     exit 2
     ;;
 esac
-LAMINO_DEFAULT_LOOK="$work/default" "${run[@]}" "$test" --gtest_brief=1
+if [ -n "${LAMINO_DESKTOP_GOES_DARK:-}" ]; then
+    # Each test sees the desktop turn dark once, from a light one of its own.
+    for name in $("$test" --gtest_list_tests | awk '/^[^ ]/ { suite = $1 } /^  / { print suite $1 }'); do
+        color_scheme default
+        LAMINO_DEFAULT_LOOK="$work/default" "${run[@]}" "$test" --gtest_brief=1 --gtest_filter="$name"
+    done
+else
+    LAMINO_DEFAULT_LOOK="$work/default" "${run[@]}" "$test" --gtest_brief=1
+fi

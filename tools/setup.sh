@@ -53,6 +53,12 @@ test_packages=(
     locales
     at-spi2-core python3-pyatspi gir1.2-atspi-2.0 dbus
 )
+# The screen-reader test (tests/orca/): Orca speaking through
+# speech-dispatcher and espeak-ng, under a window manager, keys from xdotool.
+test_packages+=(
+    orca speech-dispatcher speech-dispatcher-espeak-ng espeak-ng
+    openbox xdotool
+)
 package_packages=(
     dpkg-dev
     g++-mingw-w64-i686

@@ -1,5 +1,6 @@
 #include "dialog/Dialog.h"
 
+#include "AccessibleInterfaces.h"
 #include "DialogWindow.h"
 #include "QtText.h"
 #include "Resources.h"
@@ -44,6 +45,7 @@ CDialog::~CDialog() = default;
 
 void CDialog::CreateWindowFromTemplate(CDialog* parent, int parentId, bool modal) {
     const dlg::DialogTemplate& tpl = res::Script().dialog(m_templateId);
+    InstallAccessibleInterfaces();  // before Qt first asks how the new widgets read
     QWidget* parentWidget = nullptr;
     if (parent != nullptr && parent->m_window) {
         parentWidget = parentId != 0 ? parent->m_window->Control(parentId) : parent->m_window->Root();

@@ -1,6 +1,5 @@
 #include "DialogWindow.h"
 
-#include "AccessibleInterfaces.h"
 #include "AccessibleNames.h"
 #include "DialogFont.h"
 #include "DialogPalette.h"
@@ -174,7 +173,6 @@ void DialogWindow::Build(QWidget* client, const QFont& font) {
     for (auto it = created.rbegin(); it != created.rend(); ++it) (*it)->raise();
     for (QWidget* w : created)
         if (dynamic_cast<GroupBoxControl*>(w) != nullptr) w->lower();
-    InstallAccessibleInterfaces();
     NameControls(m_tpl, created, ToQString(m_tpl.caption));
 }
 

@@ -25,21 +25,6 @@ BOOL CALLBACK CollectDialog(HWND hwnd, LPARAM list) {
 
 }  // namespace
 
-std::vector<HWND> ChildWindows(HWND parent) {
-    std::vector<HWND> children;
-    for (HWND child = GetWindow(parent, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT))
-        children.push_back(child);
-    return children;
-}
-
-CString WindowText(HWND hwnd) {
-    if (hwnd == nullptr) return {};
-    const int length = GetWindowTextLengthW(hwnd);
-    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
-    text.resize(static_cast<size_t>(GetWindowTextW(hwnd, text.data(), length + 1)));
-    return CString(text.begin(), text.end());
-}
-
 DialogWindow::~DialogWindow() {
     if (m_hwnd != nullptr) DestroyWindow(m_hwnd);
     if (m_bigIcon != nullptr) DestroyIcon(m_bigIcon);
@@ -67,12 +52,6 @@ std::vector<HWND> DialogWindow::TabStops() const {
         if (control != nullptr && IsWindowVisible(control) && IsWindowEnabled(control)) stops.push_back(control);
     }
     return stops;
-}
-
-bool DialogWindow::IsClass(HWND hwnd, const wchar_t* className) {
-    wchar_t name[32] = {};
-    GetClassNameW(hwnd, name, 32);
-    return lstrcmpiW(name, className) == 0;
 }
 
 int DialogWindow::IdOf(HWND hwnd) {

@@ -4,6 +4,7 @@
 // the CDialog's handlers.
 
 #include "DpiLayout.h"
+#include "WindowQueries.h"
 #include "dialog/Dialog.h"
 #include "Windows.h"
 
@@ -30,7 +31,6 @@ public:
     // The control id a window answers to: its own, or that of the combo box
     // whose edit part it is; 0 for none.
     static int IdOf(HWND hwnd);
-    static bool IsClass(HWND hwnd, const wchar_t* className);
 
     // Modal state, for the message loop.
     void End(int result) {
@@ -65,9 +65,3 @@ private:
     bool m_ended = false;
     int m_result = 0;
 };
-
-// The child windows of `parent`, first made first: a dialog's controls in template order.
-std::vector<HWND> ChildWindows(HWND parent);
-
-inline const wchar_t* Wide(const CString& text) { return reinterpret_cast<const wchar_t*>(text.c_str()); }
-CString WindowText(HWND hwnd);

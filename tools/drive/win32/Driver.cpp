@@ -34,7 +34,7 @@ std::string TextOf(HWND hwnd) {
     return Utf8(std::wstring(text.begin(), text.end()));
 }
 
-bool Is(HWND hwnd, const wchar_t* className) { return DialogWindow::IsClass(hwnd, className); }
+bool Is(HWND hwnd, const wchar_t* className) { return IsClass(hwnd, className); }
 
 void PostClick(HWND hwnd, POINT at) {
     const LPARAM where = MAKELPARAM(at.x, at.y);

@@ -43,14 +43,13 @@ DialogWindow* DialogWindow::FromHandle(HWND hwnd) {
     return IsDialog(hwnd) ? reinterpret_cast<DialogWindow*>(GetWindowLongPtrW(hwnd, DWLP_USER)) : nullptr;
 }
 
-// Not the styles the windows have now: checking an automatic radio button
-// makes it a tab stop.
+// The styles the controls have now: checking a radio button makes it a tab
+// stop and clearing it takes that away, as the Tab key finds them.
 std::vector<HWND> DialogWindow::TabStops() const {
     std::vector<HWND> stops;
-    for (const dlg::ControlTemplate& c : res::Script().dialog(m_owner.TemplateId()).controls) {
-        HWND control = c.has(WS_TABSTOP) ? Control(c.id) : nullptr;
-        if (control != nullptr && IsWindowVisible(control) && IsWindowEnabled(control)) stops.push_back(control);
-    }
+    for (HWND control : ChildWindows(m_hwnd))
+        if ((GetWindowLongW(control, GWL_STYLE) & WS_TABSTOP) && IsWindowVisible(control) && IsWindowEnabled(control))
+            stops.push_back(control);
     return stops;
 }
 

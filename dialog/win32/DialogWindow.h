@@ -25,8 +25,7 @@ public:
     // Whether the window is the face of one of our dialogs, and which.
     static bool IsDialog(HWND hwnd);
     static DialogWindow* FromHandle(HWND hwnd);
-    // The tab stops the template gives the dialog, in tab order, that can
-    // take the focus now.
+    // The dialog's tab stops, in tab order, that can take the focus now.
     std::vector<HWND> TabStops() const;
     // The control id a window answers to: its own, or that of the combo box
     // whose edit part it is; 0 for none.

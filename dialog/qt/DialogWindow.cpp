@@ -67,6 +67,7 @@ DialogWindow::DialogWindow(CDialog& owner, const dlg::DialogTemplate& tpl, QWidg
                 QObject::connect(action, &QAction::triggered, dialog,
                                  [&owner, command] { owner.OnCommand(command, BN_CLICKED); });
             }
+            dialog->SetMenuBar(menuBar);
             menuHeight = menuBar->sizeHint().height();
             menuBar->setGeometry(0, 0, box.width, menuHeight);
         }
@@ -148,21 +149,23 @@ void DialogWindow::Build(QWidget* client, const QFont& font) {
             combo->lineEdit()->installEventFilter(router);
 
         if (c.has(WS_GROUP)) radioGroup = nullptr;
-        if (auto* radio = qobject_cast<QRadioButton*>(widget)) {
+        auto* radio = qobject_cast<QRadioButton*>(widget);
+        if (radio != nullptr) {
             if (radioGroup == nullptr) {
                 radioGroup = new QButtonGroup(m_root);
                 m_radioGroups.push_back(radioGroup);
-                // Qt makes the checked button of a group a tab stop; here
-                // only the template says which controls are.
-                QObject::connect(radioGroup, &QButtonGroup::buttonToggled, radioGroup, [radioGroup] {
-                    for (QAbstractButton* button : radioGroup->buttons())
-                        button->setFocusPolicy(button->property("tabStop").toBool() ? Qt::StrongFocus : Qt::ClickFocus);
-                });
+                // As a radio button's BM_SETCHECK does on Windows: the checked
+                // button of a group is its tab stop, the others are not.
+                QObject::connect(radioGroup, &QButtonGroup::buttonToggled, radioGroup,
+                                 [](QAbstractButton* button, bool checked) {
+                                     button->setFocusPolicy(checked ? Qt::StrongFocus : Qt::ClickFocus);
+                                 });
             }
-            radio->setProperty("tabStop", c.has(WS_TABSTOP));
             radioGroup->addButton(radio);
         }
-        if (c.has(WS_TABSTOP) && widget->focusPolicy() != Qt::NoFocus) {
+        // Radio buttons take their place in the tab order, where they count
+        // while checked.
+        if ((c.has(WS_TABSTOP) || radio != nullptr) && widget->focusPolicy() != Qt::NoFocus) {
             if (previousTabStop != nullptr) QWidget::setTabOrder(previousTabStop, widget);
             previousTabStop = widget;
         }

@@ -3,6 +3,7 @@
 #include "AccessibleNames.h"
 #include "DialogFont.h"
 #include "DialogPalette.h"
+#include "FocusFirst.h"
 #include "KeyRouter.h"
 #include "QtText.h"
 #include "Resources.h"
@@ -145,6 +146,7 @@ void DialogWindow::Build(QWidget* client, const QFont& font) {
         if (c.id != -1 && m_controls.find(c.id) == m_controls.end()) m_controls[c.id] = widget;
         MarkControl(widget, c.id, static_cast<int>(created.size()));
         widget->installEventFilter(router);
+        if (widget->focusPolicy() != Qt::NoFocus) RaiseFocusFirst(widget);
         if (auto* combo = qobject_cast<QComboBox*>(widget); combo && combo->lineEdit())
             combo->lineEdit()->installEventFilter(router);
 

@@ -9,6 +9,7 @@
 #include "Resources.h"
 #include "TabControl.h"
 #include "TabSwitchKeys.h"
+#include "dialog/ControlNames.h"
 #include "controls/ComboBoxControl.h"
 #include "controls/EditControl.h"
 #include "controls/GroupBoxControl.h"
@@ -165,9 +166,15 @@ void DialogWindow::Build(QWidget* client, const QFont& font) {
             }
             radioGroup->addButton(radio);
         }
+    }
+    PlaceInGroups();
+    for (size_t i = 0; i < created.size(); ++i) {
+        const dlg::ControlTemplate& c = m_tpl.controls[i];
+        QWidget* widget = created[i];
         // Radio buttons take their place in the tab order, where they count
         // while checked.
-        if ((c.has(WS_TABSTOP) || radio != nullptr) && widget->focusPolicy() != Qt::NoFocus) {
+        const bool radio = qobject_cast<QRadioButton*>(widget) != nullptr;
+        if ((c.has(WS_TABSTOP) || radio) && widget->focusPolicy() != Qt::NoFocus) {
             if (previousTabStop != nullptr) QWidget::setTabOrder(previousTabStop, widget);
             previousTabStop = widget;
         }
@@ -179,6 +186,21 @@ void DialogWindow::Build(QWidget* client, const QFont& font) {
     for (QWidget* w : created)
         if (dynamic_cast<GroupBoxControl*>(w) != nullptr) w->lower();
     NameControls(m_tpl, created, ToQString(m_tpl.caption));
+}
+
+// A group box holds the controls it frames, so that assistive technology
+// finds them inside the group, as it finds those of a QGroupBox.
+void DialogWindow::PlaceInGroups() {
+    const std::vector<QWidget*>& created = m_inTemplateOrder;
+    std::vector<QPoint> inClient;
+    for (QWidget* w : created) inClient.push_back(w->pos());
+    for (size_t i = 0; i < created.size(); ++i) {
+        const int group = dlg::EnclosingGroup(m_tpl, i);
+        if (group == -1) continue;
+        const auto g = static_cast<size_t>(group);
+        created[i]->setParent(created[g]);
+        created[i]->move(inClient[i] - inClient[g]);
+    }
 }
 
 QWidget* DialogWindow::CreateControl(const dlg::ControlTemplate& c, QWidget* client, const QFont& font) {

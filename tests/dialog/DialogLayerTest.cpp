@@ -270,7 +270,8 @@ TEST(Keys, EnterAndEscGoToTheDialogsOkAndCancel) {
 TEST(Geometry, PlacesControlsByDialogUnitsOfTheTemplateFont) {
     Hosted<Probe> dialog;
     // Ten-point Song face: base units 7 x 13.
-    EXPECT_EQ(dialog.Control(1021)->geometry(), QRect(354, 91, 89, 20));
+    QWidget* b = dialog.Control(1021);
+    EXPECT_EQ(QRect(b->mapTo(dialog.Root(), QPoint(0, 0)), b->size()), QRect(354, 91, 89, 20));
     EXPECT_EQ(dialog.Root()->size(), QSize(471, 375));
     EXPECT_EQ(QFontInfo(dialog.Control(1021)->font()).family(), QStringLiteral("AR PL UMing CN"));
 }

@@ -164,7 +164,7 @@ std::vector<std::pair<std::string, std::string>> DriveSession::AccessibleNames()
     QWidget* page = ShownPage();
     if (page == nullptr) throw DriveError("no page is shown");
     QList<QWidget*> controls;
-    for (QWidget* w : page->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+    for (QWidget* w : page->findChildren<QWidget*>())
         if (DialogWindow::IsControl(w) && dynamic_cast<LabelControl*>(w) == nullptr) controls.push_back(w);
     std::sort(controls.begin(), controls.end(), [](const QWidget* a, const QWidget* b) {
         return DialogWindow::TemplateOrder(a) < DialogWindow::TemplateOrder(b);

@@ -178,3 +178,40 @@ INSTANTIATE_TEST_SUITE_P(MainWindow, PageNames,
                          [](const ::testing::TestParamInfo<Page>& info) { return std::string(info.param.name); });
 
 }  // namespace
+
+namespace {
+
+// The fields of each page a screen reader describes as computed results.
+std::vector<int> Described(QWidget* page) {
+    std::vector<int> ids;
+    for (QLineEdit* edit : page->findChildren<QLineEdit*>())
+        if (DialogWindow::IsControl(edit) && !Accessible(edit)->text(QAccessible::Description).isEmpty()) {
+            EXPECT_EQ(Accessible(edit)->text(QAccessible::Description), QStringLiteral("计算结果"));
+            ids.push_back(DialogWindow::OwnId(edit));
+        }
+    std::sort(ids.begin(), ids.end());
+    return ids;
+}
+
+// A field the program fills while the user works in another (or while a
+// page answers another field's change) is a result: the geometry pages'
+// results from the start, the converter's fields once a value in their
+// group was converted. Defaults and unit switches make none.
+TEST(ResultFields, AreDescribedAsTheProgramComputesThem) {
+    WithMainWindow([](CMainDlg& dialog, QWidget*) {
+        const std::vector<QWidget*> pages = Pages(TabsOf(dialog));
+        EXPECT_EQ(Described(pages[0]), std::vector<int>{});
+        EXPECT_EQ(Described(pages[1]), std::vector<int>{1024});
+        EXPECT_EQ(Described(pages[2]), std::vector<int>{1024});
+        EXPECT_EQ(Described(pages[3]), std::vector<int>{1033});
+        QLineEdit* inch = nullptr;
+        for (QLineEdit* edit : pages[0]->findChildren<QLineEdit*>())
+            if (DialogWindow::OwnId(edit) == 1007) inch = edit;
+        ASSERT_NE(inch, nullptr);
+        inch->setFocus(Qt::TabFocusReason);
+        QTest::keyClicks(inch, "1");
+        EXPECT_EQ(Described(pages[0]), (std::vector<int>{1001, 1002, 1003, 1004, 1005, 1006}));
+    });
+}
+
+}  // namespace

@@ -204,9 +204,7 @@ TEST(ResultFields, AreDescribedAsTheProgramComputesThem) {
         EXPECT_EQ(Described(pages[1]), std::vector<int>{1024});
         EXPECT_EQ(Described(pages[2]), std::vector<int>{1024});
         EXPECT_EQ(Described(pages[3]), std::vector<int>{1033});
-        QLineEdit* inch = nullptr;
-        for (QLineEdit* edit : pages[0]->findChildren<QLineEdit*>())
-            if (DialogWindow::OwnId(edit) == 1007) inch = edit;
+        QWidget* inch = ControlOf(pages[0], 1007);
         ASSERT_NE(inch, nullptr);
         inch->setFocus(Qt::TabFocusReason);
         QTest::keyClicks(inch, "1");

@@ -72,9 +72,7 @@ TEST(MainWindow, SwitchesTabsWithCtrlTabAndCtrlPageKeys) {
     WithMainWindow([](CMainDlg& dialog, QWidget*) {
         TabControl* tabs = TabsOf(dialog);
         const std::vector<QWidget*> pages = Pages(tabs);
-        QLineEdit* inch = nullptr;
-        for (QLineEdit* edit : pages[0]->findChildren<QLineEdit*>())
-            if (DialogWindow::OwnId(edit) == 1007) inch = edit;
+        auto* inch = qobject_cast<QLineEdit*>(ControlOf(pages[0], 1007));
         ASSERT_NE(inch, nullptr);
         inch->setFocus(Qt::TabFocusReason);
         QTest::keyClicks(inch, "2");
@@ -110,7 +108,7 @@ TEST(MainWindow, SwitchesTabsWithCtrlTabAndCtrlPageKeys) {
 // the dialog manager gives it back, not the menu bar.
 TEST(MainWindow, GivesTheFocusBackToTheFieldAfterTheAboutBoxFromTheMenuBar) {
     WithMainWindow([](CMainDlg& dialog, QWidget* window) {
-        QWidget* inch = Pages(TabsOf(dialog))[0]->findChildren<QLineEdit*>()[0];
+        QWidget* inch = ControlOf(Pages(TabsOf(dialog))[0], 1007);
         inch->setFocus(Qt::TabFocusReason);
         const int field = CDialog::GetFocusId();
         QTest::keyClick(inch, Qt::Key_F10);

@@ -72,18 +72,23 @@ def has_window_manager():
     return "window id" in probe.stdout
 
 
-def start_speech_dispatcher_config(work):
-    """speech-dispatcher with espeak-ng, its sound going nowhere: libao's
-    null device needs no sound card."""
+def start_speech_dispatcher():
+    """speech-dispatcher with espeak-ng, its sound going nowhere (libao's
+    null device needs no sound card), run here rather than spawned by Orca,
+    so that it ends with the walk."""
     config = os.path.join(os.environ["XDG_CONFIG_HOME"], "speech-dispatcher")
     os.makedirs(config, exist_ok=True)
     with open(os.path.join(config, "speechd.conf"), "w") as conf:
         conf.write('AudioOutputMethod "libao"\n'
                    'AddModule "espeak-ng" "sd_espeak-ng" "espeak-ng.conf"\n'
-                   'DefaultModule espeak-ng\n'
-                   'Timeout 0\n')
+                   'DefaultModule espeak-ng\n')
     with open(os.path.join(os.environ["HOME"], ".libao"), "w") as ao:
         ao.write("default_driver=null\n")
+    server = subprocess.Popen(["speech-dispatcher", "--run-single", "--timeout", "120"],
+                              stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    socket = os.path.join(os.environ["XDG_RUNTIME_DIR"], "speech-dispatcher", "speechd.sock")
+    wait_until(lambda: os.path.exists(socket), 20, "speech-dispatcher's start")
+    return server
 
 
 # Orca, its debug output going to a log written line by line (Orca opens its
@@ -184,7 +189,7 @@ def main():
         processes.append(subprocess.Popen(["openbox", "--sm-disable"], stdout=subprocess.DEVNULL,
                                           stderr=subprocess.DEVNULL))
         wait_until(has_window_manager, 20, "the window manager's start")
-        start_speech_dispatcher_config(work)
+        processes.append(start_speech_dispatcher())
         log = os.path.join(work, "orca.log")
         speech = Speech(log)
         processes.append(subprocess.Popen(["/usr/bin/python3", "-c", ORCA, log], stdout=subprocess.DEVNULL,

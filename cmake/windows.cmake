@@ -21,6 +21,7 @@ add_library(lamino_dialog STATIC
     dialog/win32/Resources.cpp
     dialog/win32/SystemColours.cpp
     dialog/win32/TabSwitchKeys.cpp
+    dialog/win32/WindowQueries.cpp
 )
 target_include_directories(lamino_dialog PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
 # Accessible names go out through the system's accessibility (OLEACC) and COM;

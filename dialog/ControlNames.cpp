@@ -1,11 +1,14 @@
 #include "ControlNames.h"
 
+#include <algorithm>
 #include <cstdlib>
 
 namespace dlg {
 namespace {
 
 enum class Side { Left, Right };
+
+constexpr int kComboBoxHeight = 14;  // the box of a one-line combo box, in dialog units
 
 bool IsField(const ControlTemplate& c) { return c.kind() == ControlKind::Edit || c.kind() == ControlKind::ComboBox; }
 
@@ -53,17 +56,22 @@ bool Contains(const DluRect& outer, const DluRect& inner) {
            inner.y + inner.height <= outer.y + outer.height;
 }
 
-// The title of the innermost group box around the control.
-std::u16string FrameTitle(const DialogTemplate& tpl, const ControlTemplate& control) {
-    const ControlTemplate* frame = nullptr;
-    for (const ControlTemplate& c : tpl.controls) {
-        if (c.kind() != ControlKind::GroupBox || !Contains(c.rect, control.rect)) continue;
-        if (frame == nullptr || Contains(frame->rect, c.rect)) frame = &c;
-    }
-    return frame != nullptr ? frame->text : std::u16string();
-}
-
 }  // namespace
+
+// A combo box is framed where its box is: its template height takes in the
+// list it drops down, which may hang below the frame.
+int EnclosingGroup(const DialogTemplate& tpl, size_t index) {
+    const ControlTemplate& control = tpl.controls.at(index);
+    DluRect box = control.rect;
+    if (control.kind() == ControlKind::ComboBox) box.height = std::min(box.height, kComboBoxHeight);
+    int frame = -1;
+    for (size_t i = 0; i < tpl.controls.size(); ++i) {
+        const ControlTemplate& c = tpl.controls[i];
+        if (i == index || c.kind() != ControlKind::GroupBox || !Contains(c.rect, box)) continue;
+        if (frame == -1 || Contains(tpl.controls[static_cast<size_t>(frame)].rect, c.rect)) frame = static_cast<int>(i);
+    }
+    return frame;
+}
 
 const ControlTemplate* LabelBeside(const DialogTemplate& tpl, size_t index) {
     const ControlTemplate& c = tpl.controls.at(index);
@@ -74,12 +82,14 @@ std::vector<std::u16string> ControlNames(const DialogTemplate& tpl, std::u16stri
     const Side side = LabelSide(tpl);
     std::vector<std::u16string> names;
     names.reserve(tpl.controls.size());
-    for (const ControlTemplate& c : tpl.controls) {
+    for (size_t i = 0; i < tpl.controls.size(); ++i) {
+        const ControlTemplate& c = tpl.controls[i];
         std::u16string name;
         if (IsField(c)) {
             if (const ControlTemplate* label = NearestLabel(tpl, c, side)) name = label->text;
         } else if (c.kind() == ControlKind::Picture) {
-            name = std::u16string(dialogTitle) + FrameTitle(tpl, c);
+            const int frame = EnclosingGroup(tpl, i);
+            name = std::u16string(dialogTitle) + (frame != -1 ? tpl.controls[static_cast<size_t>(frame)].text : u"");
         }
         names.push_back(std::move(name));
     }

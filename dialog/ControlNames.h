@@ -19,6 +19,11 @@ namespace dlg {
 // fields: the side on which more of them find a label. nullptr when none does.
 const ControlTemplate* LabelBeside(const DialogTemplate& tpl, size_t index);
 
+// The innermost group box that frames control `index` (its index in the
+// template), -1 when none does: what a screen reader takes as the group the
+// control belongs to.
+int EnclosingGroup(const DialogTemplate& tpl, size_t index);
+
 // The name of each control in template order; empty where the control's own
 // text names it or it needs no name.
 std::vector<std::u16string> ControlNames(const DialogTemplate& tpl, std::u16string_view dialogTitle);

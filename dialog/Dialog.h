@@ -124,6 +124,15 @@ public:
 
     DialogWindow* Window() const { return m_window.get(); }
 
+    // Whether a write of `text` to edit field `id` puts a computed result
+    // there: a value written while the user works in another field of the
+    // dialog (`focusedField`, 0 when the focus is on no edit field of it),
+    // or while the dialog answers another field's change. What a screen
+    // reader says of the field follows from it.
+    bool WritesResult(int id, const CString& text, int focusedField) const;
+    // What a screen reader adds to such a field.
+    static constexpr int IDS_RESULT_FIELD = 200;
+
 protected:
     virtual bool OnInitDialog();
     virtual void OnOK();
@@ -141,5 +150,6 @@ private:
     void CreateWindowFromTemplate(CDialog* parent, int parentId, bool modal);
 
     int m_templateId;
+    int m_changing = 0;  // the field whose EN_CHANGE the dialog is answering
     std::unique_ptr<DialogWindow> m_window;
 };

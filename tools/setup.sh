@@ -56,6 +56,12 @@ test_packages=(
     xdg-desktop-portal xdg-desktop-portal-gtk libglib2.0-bin gsettings-desktop-schemas
     weston qt6-wayland
 )
+# The screen-reader test (tests/orca/): Orca speaking through
+# speech-dispatcher and espeak-ng, under a window manager, keys from xdotool.
+test_packages+=(
+    orca speech-dispatcher speech-dispatcher-espeak-ng espeak-ng
+    openbox xdotool
+)
 package_packages=(
     dpkg-dev
     g++-mingw-w64-i686

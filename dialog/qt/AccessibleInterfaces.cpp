@@ -10,13 +10,53 @@
 
 namespace {
 
-class GroupBoxInterface : public QAccessibleWidget {
+// Where a control or group comes in template order: a group where its first member does.
+int FirstInTemplate(const QWidget* w) {
+    int first = DialogWindow::IsControl(w) ? DialogWindow::TemplateOrder(w) : 0;
+    if (dynamic_cast<const GroupBoxControl*>(w) == nullptr) return first;
+    for (const QWidget* member : w->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        if (DialogWindow::IsControl(member)) first = std::min(first, FirstInTemplate(member));
+    return first;
+}
+
+// A page, the client area of a window, or a group box: its children in
+// template order. Anything that is not a control (a menu bar) comes first.
+class ControlsInOrderInterface : public QAccessibleWidget {
 public:
-    explicit GroupBoxInterface(GroupBoxControl* box) : QAccessibleWidget(box, QAccessible::Grouping) {}
+    explicit ControlsInOrderInterface(QWidget* face, QAccessible::Role role = QAccessible::Client)
+        : QAccessibleWidget(face, role) {}
+
+    int childCount() const override { return static_cast<int>(Children().size()); }
+    QAccessibleInterface* child(int index) const override {
+        const std::vector<QWidget*> children = Children();
+        if (index < 0 || index >= static_cast<int>(children.size())) return nullptr;
+        return QAccessible::queryAccessibleInterface(children[static_cast<size_t>(index)]);
+    }
+    int indexOfChild(const QAccessibleInterface* child) const override {
+        const std::vector<QWidget*> children = Children();
+        const auto it = std::find(children.begin(), children.end(), child != nullptr ? child->object() : nullptr);
+        return it == children.end() ? -1 : static_cast<int>(it - children.begin());
+    }
+
+private:
+    std::vector<QWidget*> Children() const {
+        std::vector<QWidget*> children;
+        for (QWidget* w : widget()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+            if (!w->isWindow()) children.push_back(w);
+        std::stable_sort(children.begin(), children.end(),
+                         [](const QWidget* a, const QWidget* b) { return FirstInTemplate(a) < FirstInTemplate(b); });
+        return children;
+    }
+};
+
+// A group box is a group under its title, holding the controls it frames.
+class GroupBoxInterface : public ControlsInOrderInterface {
+public:
+    explicit GroupBoxInterface(GroupBoxControl* box) : ControlsInOrderInterface(box, QAccessible::Grouping) {}
 
     QString text(QAccessible::Text t) const override {
         if (t == QAccessible::Name) return static_cast<const GroupBoxControl*>(widget())->Title();
-        return QAccessibleWidget::text(t);
+        return ControlsInOrderInterface::text(t);
     }
 };
 
@@ -50,37 +90,6 @@ private:
     QRadioButton* Button() const { return static_cast<QRadioButton*>(widget()); }
 };
 
-// A page, or the client area of a window.
-class ControlsInOrderInterface : public QAccessibleWidget {
-public:
-    explicit ControlsInOrderInterface(QWidget* face) : QAccessibleWidget(face) {}
-
-    int childCount() const override { return static_cast<int>(Children().size()); }
-    QAccessibleInterface* child(int index) const override {
-        const std::vector<QWidget*> children = Children();
-        if (index < 0 || index >= static_cast<int>(children.size())) return nullptr;
-        return QAccessible::queryAccessibleInterface(children[static_cast<size_t>(index)]);
-    }
-    int indexOfChild(const QAccessibleInterface* child) const override {
-        const std::vector<QWidget*> children = Children();
-        const auto it = std::find(children.begin(), children.end(), child != nullptr ? child->object() : nullptr);
-        return it == children.end() ? -1 : static_cast<int>(it - children.begin());
-    }
-
-private:
-    // Anything that is not a control (a menu bar) comes first.
-    std::vector<QWidget*> Children() const {
-        std::vector<QWidget*> children;
-        for (QWidget* w : widget()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
-            if (!w->isWindow()) children.push_back(w);
-        std::stable_sort(children.begin(), children.end(), [](const QWidget* a, const QWidget* b) {
-            return (DialogWindow::IsControl(a) ? DialogWindow::TemplateOrder(a) : 0) <
-                   (DialogWindow::IsControl(b) ? DialogWindow::TemplateOrder(b) : 0);
-        });
-        return children;
-    }
-};
-
 bool HoldsControls(const QWidget* widget) {
     for (const QWidget* w : widget->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
         if (DialogWindow::IsControl(w)) return true;
@@ -92,8 +101,13 @@ QAccessibleInterface* Factory(const QString&, QObject* object) {
     if (auto* radio = qobject_cast<QRadioButton*>(object)) return new RadioButtonInterface(radio);
     auto* widget = qobject_cast<QWidget*>(object);
     if (widget != nullptr && widget->metaObject() == &QWidget::staticMetaObject && !DialogWindow::IsControl(widget) &&
-        HoldsControls(widget))
-        return new ControlsInOrderInterface(widget);
+        HoldsControls(widget)) {
+        // A page is a pane named after its tab, which a screen reader
+        // speaks as the focus enters it; a window's client area is nothing
+        // of its own.
+        const bool page = DialogWindow::IsDialogRoot(widget) && !widget->isWindow();
+        return new ControlsInOrderInterface(widget, page ? QAccessible::Pane : QAccessible::Client);
+    }
     return nullptr;
 }
 

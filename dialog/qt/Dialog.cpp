@@ -1,5 +1,6 @@
 #include "dialog/Dialog.h"
 
+#include "AccessibleInterfaces.h"
 #include "DialogWindow.h"
 #include "QtText.h"
 #include "Resources.h"
@@ -31,6 +32,17 @@ QPointer<QWidget>& FocusBeforeShow() {
     return widget;
 }
 
+// The edit field of `window` that has the focus, or will have it once the
+// window shows; 0 for none (a combo box's edit part is no field of its own).
+int FocusedField(const DialogWindow& window) {
+    QWidget* focus = QApplication::focusWidget();
+    QWidget* pending = FocusBeforeShow();
+    if (focus == nullptr && pending != nullptr && !pending->window()->isVisible()) focus = pending;
+    auto* edit = qobject_cast<QLineEdit*>(focus);
+    const int id = edit != nullptr && DialogWindow::IsControl(edit) ? DialogWindow::OwnId(edit) : 0;
+    return id != 0 && window.Control(id) == edit ? id : 0;
+}
+
 template <class T>
 T* ControlAs(const DialogWindow* window, int id) {
     return window ? qobject_cast<T*>(window->Control(id)) : nullptr;
@@ -44,6 +56,7 @@ CDialog::~CDialog() = default;
 
 void CDialog::CreateWindowFromTemplate(CDialog* parent, int parentId, bool modal) {
     const dlg::DialogTemplate& tpl = res::Script().dialog(m_templateId);
+    InstallAccessibleInterfaces();  // before Qt first asks how the new widgets read
     QWidget* parentWidget = nullptr;
     if (parent != nullptr && parent->m_window) {
         parentWidget = parentId != 0 ? parent->m_window->Control(parentId) : parent->m_window->Root();
@@ -103,6 +116,9 @@ void CDialog::SetDlgItemText(int id, const CString& text) {
     if (!m_window || m_window->Control(id) == nullptr) return;
     const bool isEdit = qobject_cast<QLineEdit*>(m_window->Control(id)) != nullptr;
     if (isEdit && Observer()) Observer()(id, text);
+    QWidget* control = m_window->Control(id);
+    if (isEdit && control->accessibleDescription().isEmpty() && WritesResult(id, text, FocusedField(*m_window)))
+        control->setAccessibleDescription(ToQString(LoadString(IDS_RESULT_FIELD)));
     m_window->SetText(id, text);
     if (isEdit) OnCommand(id, EN_CHANGE);
 }

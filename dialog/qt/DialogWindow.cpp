@@ -1,14 +1,15 @@
 #include "DialogWindow.h"
 
-#include "AccessibleInterfaces.h"
 #include "AccessibleNames.h"
 #include "DialogFont.h"
 #include "DialogPalette.h"
+#include "FocusFirst.h"
 #include "KeyRouter.h"
 #include "QtText.h"
 #include "Resources.h"
 #include "TabControl.h"
 #include "TabSwitchKeys.h"
+#include "dialog/ControlNames.h"
 #include "controls/ComboBoxControl.h"
 #include "controls/EditControl.h"
 #include "controls/GroupBoxControl.h"
@@ -68,6 +69,7 @@ DialogWindow::DialogWindow(CDialog& owner, const dlg::DialogTemplate& tpl, QWidg
                 QObject::connect(action, &QAction::triggered, dialog,
                                  [&owner, command] { owner.OnCommand(command, BN_CLICKED); });
             }
+            dialog->SetMenuBar(menuBar);
             menuHeight = menuBar->sizeHint().height();
             menuBar->setGeometry(0, 0, box.width, menuHeight);
         }
@@ -145,25 +147,34 @@ void DialogWindow::Build(QWidget* client, const QFont& font) {
         if (c.id != -1 && m_controls.find(c.id) == m_controls.end()) m_controls[c.id] = widget;
         MarkControl(widget, c.id, static_cast<int>(created.size()));
         widget->installEventFilter(router);
+        if (widget->focusPolicy() != Qt::NoFocus) RaiseFocusFirst(widget);
         if (auto* combo = qobject_cast<QComboBox*>(widget); combo && combo->lineEdit())
             combo->lineEdit()->installEventFilter(router);
 
         if (c.has(WS_GROUP)) radioGroup = nullptr;
-        if (auto* radio = qobject_cast<QRadioButton*>(widget)) {
+        auto* radio = qobject_cast<QRadioButton*>(widget);
+        if (radio != nullptr) {
             if (radioGroup == nullptr) {
                 radioGroup = new QButtonGroup(m_root);
                 m_radioGroups.push_back(radioGroup);
-                // Qt makes the checked button of a group a tab stop; here
-                // only the template says which controls are.
-                QObject::connect(radioGroup, &QButtonGroup::buttonToggled, radioGroup, [radioGroup] {
-                    for (QAbstractButton* button : radioGroup->buttons())
-                        button->setFocusPolicy(button->property("tabStop").toBool() ? Qt::StrongFocus : Qt::ClickFocus);
-                });
+                // As a radio button's BM_SETCHECK does on Windows: the checked
+                // button of a group is its tab stop, the others are not.
+                QObject::connect(radioGroup, &QButtonGroup::buttonToggled, radioGroup,
+                                 [](QAbstractButton* button, bool checked) {
+                                     button->setFocusPolicy(checked ? Qt::StrongFocus : Qt::ClickFocus);
+                                 });
             }
-            radio->setProperty("tabStop", c.has(WS_TABSTOP));
             radioGroup->addButton(radio);
         }
-        if (c.has(WS_TABSTOP) && widget->focusPolicy() != Qt::NoFocus) {
+    }
+    PlaceInGroups();
+    for (size_t i = 0; i < created.size(); ++i) {
+        const dlg::ControlTemplate& c = m_tpl.controls[i];
+        QWidget* widget = created[i];
+        // Radio buttons take their place in the tab order, where they count
+        // while checked.
+        const bool radio = qobject_cast<QRadioButton*>(widget) != nullptr;
+        if ((c.has(WS_TABSTOP) || radio) && widget->focusPolicy() != Qt::NoFocus) {
             if (previousTabStop != nullptr) QWidget::setTabOrder(previousTabStop, widget);
             previousTabStop = widget;
         }
@@ -174,8 +185,22 @@ void DialogWindow::Build(QWidget* client, const QFont& font) {
     for (auto it = created.rbegin(); it != created.rend(); ++it) (*it)->raise();
     for (QWidget* w : created)
         if (dynamic_cast<GroupBoxControl*>(w) != nullptr) w->lower();
-    InstallAccessibleInterfaces();
     NameControls(m_tpl, created, ToQString(m_tpl.caption));
+}
+
+// A group box holds the controls it frames, so that assistive technology
+// finds them inside the group, as it finds those of a QGroupBox.
+void DialogWindow::PlaceInGroups() {
+    const std::vector<QWidget*>& created = m_inTemplateOrder;
+    std::vector<QPoint> inClient;
+    for (QWidget* w : created) inClient.push_back(w->pos());
+    for (size_t i = 0; i < created.size(); ++i) {
+        const int group = dlg::EnclosingGroup(m_tpl, i);
+        if (group == -1) continue;
+        const auto g = static_cast<size_t>(group);
+        created[i]->setParent(created[g]);
+        created[i]->move(inClient[i] - inClient[g]);
+    }
 }
 
 QWidget* DialogWindow::CreateControl(const dlg::ControlTemplate& c, QWidget* client, const QFont& font) {

@@ -47,6 +47,7 @@ public:
 
 private:
     void Build(QWidget* client, const QFont& font);
+    void PlaceInGroups();
     QWidget* CreateControl(const dlg::ControlTemplate& c, QWidget* client, const QFont& font);
     void WireEdit(QLineEdit* edit, int id);
     void WireCombo(QComboBox* combo, int id);

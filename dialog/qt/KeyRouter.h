@@ -1,7 +1,13 @@
 #pragma once
-// Enter and Esc inside a dialog go to that dialog's OK and Cancel, never to
-// a widget's own idea of them (an editable combo box would add an item, a
-// QDialog would close).
+// The keys a Win32 dialog manager gives their meaning, whatever a widget
+// would make of them:
+// - Enter and Esc go to the dialog's OK and Cancel (an editable combo box
+//   would add an item, a QDialog would close);
+// - Alt with a character key is a menu or mnemonic key, never text typed
+//   into a field;
+// - the arrow keys on a button of an automatic radio group move the focus
+//   to the group's next (Down, Right) or previous (Up, Left) button, which
+//   is checked and clicked as it takes it.
 
 #include <QObject>
 

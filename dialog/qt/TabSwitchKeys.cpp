@@ -17,7 +17,7 @@ QWidget* FirstTabStopOfShownPage(TabControl* tabs) {
     std::vector<QWidget*> controls;
     for (QWidget* page : tabs->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
         if (!DialogWindow::IsDialogRoot(page) || !page->isVisible()) continue;
-        for (QWidget* w : page->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        for (QWidget* w : page->findChildren<QWidget*>())
             if (DialogWindow::IsControl(w) && (w->focusPolicy() & Qt::TabFocus) && w->isVisible() && w->isEnabled())
                 controls.push_back(w);
     }

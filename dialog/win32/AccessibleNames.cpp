@@ -135,7 +135,7 @@ private:
 // A field inside a combo box (its edit part) belongs to the combo box's dialog.
 HWND DialogOf(HWND control) {
     HWND parent = GetParent(control);
-    return parent != nullptr && DialogWindow::IsClass(parent, WC_COMBOBOXW) ? GetParent(parent) : parent;
+    return parent != nullptr && IsClass(parent, WC_COMBOBOXW) ? GetParent(parent) : parent;
 }
 
 // The client object of the control, renamed; 0 to leave the answer to the system.

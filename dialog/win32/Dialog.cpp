@@ -17,7 +17,7 @@ LRESULT Send(HWND control, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
     return control != nullptr ? SendMessageW(control, message, wParam, lParam) : 0;
 }
 
-bool IsCombo(HWND control) { return control != nullptr && DialogWindow::IsClass(control, WC_COMBOBOXW); }
+bool IsCombo(HWND control) { return control != nullptr && IsClass(control, WC_COMBOBOXW); }
 
 }  // namespace
 
@@ -81,7 +81,7 @@ CString CDialog::GetDlgItemText(int id) const { return m_window ? WindowText(m_w
 void CDialog::SetDlgItemText(int id, const CString& text) {
     HWND control = m_window ? m_window->Control(id) : nullptr;
     if (control == nullptr) return;
-    if (Observer() && DialogWindow::IsClass(control, WC_EDITW)) Observer()(id, text);
+    if (Observer() && IsClass(control, WC_EDITW)) Observer()(id, text);
     SetWindowTextW(control, Wide(text));
 }
 

@@ -25,21 +25,6 @@ BOOL CALLBACK CollectDialog(HWND hwnd, LPARAM list) {
 
 }  // namespace
 
-std::vector<HWND> ChildWindows(HWND parent) {
-    std::vector<HWND> children;
-    for (HWND child = GetWindow(parent, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT))
-        children.push_back(child);
-    return children;
-}
-
-CString WindowText(HWND hwnd) {
-    if (hwnd == nullptr) return {};
-    const int length = GetWindowTextLengthW(hwnd);
-    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
-    text.resize(static_cast<size_t>(GetWindowTextW(hwnd, text.data(), length + 1)));
-    return CString(text.begin(), text.end());
-}
-
 DialogWindow::~DialogWindow() {
     if (m_hwnd != nullptr) DestroyWindow(m_hwnd);
     if (m_bigIcon != nullptr) DestroyIcon(m_bigIcon);
@@ -58,21 +43,14 @@ DialogWindow* DialogWindow::FromHandle(HWND hwnd) {
     return IsDialog(hwnd) ? reinterpret_cast<DialogWindow*>(GetWindowLongPtrW(hwnd, DWLP_USER)) : nullptr;
 }
 
-// Not the styles the windows have now: checking an automatic radio button
-// makes it a tab stop.
+// The styles the controls have now: checking a radio button makes it a tab
+// stop and clearing it takes that away, as the Tab key finds them.
 std::vector<HWND> DialogWindow::TabStops() const {
     std::vector<HWND> stops;
-    for (const dlg::ControlTemplate& c : res::Script().dialog(m_owner.TemplateId()).controls) {
-        HWND control = c.has(WS_TABSTOP) ? Control(c.id) : nullptr;
-        if (control != nullptr && IsWindowVisible(control) && IsWindowEnabled(control)) stops.push_back(control);
-    }
+    for (HWND control : ChildWindows(m_hwnd))
+        if ((GetWindowLongW(control, GWL_STYLE) & WS_TABSTOP) && IsWindowVisible(control) && IsWindowEnabled(control))
+            stops.push_back(control);
     return stops;
-}
-
-bool DialogWindow::IsClass(HWND hwnd, const wchar_t* className) {
-    wchar_t name[32] = {};
-    GetClassNameW(hwnd, name, 32);
-    return lstrcmpiW(name, className) == 0;
 }
 
 int DialogWindow::IdOf(HWND hwnd) {

@@ -4,6 +4,7 @@
 // the CDialog's handlers.
 
 #include "DpiLayout.h"
+#include "WindowQueries.h"
 #include "dialog/Dialog.h"
 #include "Windows.h"
 
@@ -24,13 +25,11 @@ public:
     // Whether the window is the face of one of our dialogs, and which.
     static bool IsDialog(HWND hwnd);
     static DialogWindow* FromHandle(HWND hwnd);
-    // The tab stops the template gives the dialog, in tab order, that can
-    // take the focus now.
+    // The dialog's tab stops, in tab order, that can take the focus now.
     std::vector<HWND> TabStops() const;
     // The control id a window answers to: its own, or that of the combo box
     // whose edit part it is; 0 for none.
     static int IdOf(HWND hwnd);
-    static bool IsClass(HWND hwnd, const wchar_t* className);
 
     // Modal state, for the message loop.
     void End(int result) {
@@ -65,9 +64,3 @@ private:
     bool m_ended = false;
     int m_result = 0;
 };
-
-// The child windows of `parent`, first made first: a dialog's controls in template order.
-std::vector<HWND> ChildWindows(HWND parent);
-
-inline const wchar_t* Wide(const CString& text) { return reinterpret_cast<const wchar_t*>(text.c_str()); }
-CString WindowText(HWND hwnd);

@@ -1,9 +1,9 @@
 #include "DpiLayout.h"
 
-#include "DialogWindow.h"
 #include "Dpi.h"
 #include "Pictures.h"
 #include "Resources.h"
+#include "WindowQueries.h"
 #include "dialog/DialogUnits.h"
 
 #include <utility>
@@ -92,7 +92,7 @@ void DpiLayout::ShowImages() {
     const std::vector<HWND> controls = ChildWindows(m_hwnd);
     for (size_t i = 0; i < controls.size() && i < m_template->controls.size(); ++i) {
         const int id = m_template->controls[i].imageId;
-        if (id == 0 || !DialogWindow::IsClass(controls[i], WC_STATICW)) continue;
+        if (id == 0 || !IsClass(controls[i], WC_STATICW)) continue;
         const LONG type = GetWindowLongW(controls[i], GWL_STYLE) & SS_TYPEMASK;
         if (type == SS_BITMAP) {
             if (HBITMAP picture = LoadPicture(id, m_dpi)) {

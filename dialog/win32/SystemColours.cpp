@@ -37,7 +37,7 @@ void SetTheme(HWND control, bool classic) {
 
 // `refit` set: the scheme changed, so a tab control may get its style back.
 BOOL CALLBACK FitTabControl(HWND child, LPARAM refit) {
-    if (!DialogWindow::IsClass(child, WC_TABCONTROLW)) return TRUE;
+    if (!IsClass(child, WC_TABCONTROLW)) return TRUE;
     // The visual style draws its tabs light whatever the scheme, but the
     // labels in the scheme's button-text colour: a light one vanishes there.
     const bool classic = !ReadsOnWhite(GetSysColor(COLOR_BTNTEXT));

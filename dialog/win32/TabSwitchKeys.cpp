@@ -23,7 +23,7 @@ HWND ChildWhere(HWND parent, bool (*wanted)(HWND)) {
     return nullptr;
 }
 
-bool IsTabControl(HWND hwnd) { return DialogWindow::IsClass(hwnd, WC_TABCONTROLW); }
+bool IsTabControl(HWND hwnd) { return IsClass(hwnd, WC_TABCONTROLW); }
 bool IsShownPage(HWND hwnd) { return DialogWindow::IsDialog(hwnd) && IsWindowVisible(hwnd); }
 
 // Gives the shown page's first (or last) tab stop the focus, as the Tab key

@@ -1,5 +1,6 @@
 """Reads the V-cut page of a running Lamino as a screen reader does, over
-AT-SPI: the page's fields with their names and values; then switches the unit
+AT-SPI: the page's fields with their names, values and the group that holds
+them; then switches the unit
 to mil as an assistive technology would (the radio button's action) and
 lists the text changes the program's own writes announced.
 
@@ -55,12 +56,12 @@ def value_of(accessible):
 
 def print_others(page):
     """The radio buttons and the diagram, with what a screen reader says of their state."""
-    for accessible in page:
-        if accessible is not None and accessible.getRole() in (pyatspi.ROLE_RADIO_BUTTON, pyatspi.ROLE_IMAGE):
+    for accessible in descendants(page):
+        if accessible.getRole() in (pyatspi.ROLE_RADIO_BUTTON, pyatspi.ROLE_IMAGE):
             state = accessible.getState()
             said = [word for word, bit in (("checked", pyatspi.STATE_CHECKED), ("focused", pyatspi.STATE_FOCUSED))
                     if state.contains(bit)]
-            print(" ".join([accessible.name, accessible.getRoleName()] + said))
+            print(" ".join([accessible.name, accessible.getRoleName()] + said + ["in", accessible.parent.name]))
 
 
 def application(process):
@@ -102,15 +103,17 @@ def main():
         tab = find(window, pyatspi.ROLE_PAGE_TAB, "V-CUT削铜")
         tab.queryAction().doAction(0)
         page = None
-        run_until(lambda: (page := find(window, pyatspi.ROLE_FILLER, "V-CUT削铜")) is not None
+        run_until(lambda: (page := find(window, pyatspi.ROLE_PANEL, "V-CUT削铜")) is not None
                   and page.getState().contains(pyatspi.STATE_SHOWING), 10)
-        page = find(window, pyatspi.ROLE_FILLER, "V-CUT削铜")
+        page = find(window, pyatspi.ROLE_PANEL, "V-CUT削铜")
         if page is None or not page.getState().contains(pyatspi.STATE_SHOWING):
             fail("the V-cut page did not show")
         print("page " + page.name)
-        fields = [a for a in page if a is not None and a.getRole() in FIELD_ROLES]
+        fields = [a for a in descendants(page)
+                  if a.getRole() in FIELD_ROLES and a.parent.getRole() != pyatspi.ROLE_COMBO_BOX]
         for field in fields:
-            print("%s %s = %s" % (label_of(field), FIELD_ROLES[field.getRole()], value_of(field)))
+            print("%s %s = %s in %s" % (label_of(field), FIELD_ROLES[field.getRole()], value_of(field),
+                                        field.parent.name))
         print_others(page)
 
         changes = []
@@ -129,7 +132,8 @@ def main():
         for label, text in changes:
             print("%s %s" % (label, text))
         for field in fields:
-            print("%s %s = %s" % (label_of(field), FIELD_ROLES[field.getRole()], value_of(field)))
+            print("%s %s = %s in %s" % (label_of(field), FIELD_ROLES[field.getRole()], value_of(field),
+                                        field.parent.name))
         print_others(page)
     finally:
         process.terminate()

@@ -13,7 +13,9 @@
 #include <QTabBar>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
+#include <vector>
 
 namespace {
 
@@ -58,7 +60,7 @@ TEST_P(PageNames, ComeFromTheLabelsBesideTheFields) {
         EXPECT_EQ(Accessible(root)->text(QAccessible::Name), tabLabel);
 
         std::map<int, QWidget*> byOrder;  // the controls by their place in the template, from 1
-        for (QWidget* w : root->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        for (QWidget* w : root->findChildren<QWidget*>())
             if (DialogWindow::IsControl(w)) byOrder[DialogWindow::TemplateOrder(w)] = w;
         const dlg::DialogTemplate& tpl = res::Script().dialog(page.templateId);
         ASSERT_EQ(byOrder.size(), tpl.controls.size());
@@ -107,17 +109,41 @@ TEST_P(PageNames, ComeFromTheLabelsBesideTheFields) {
     });
 }
 
-// A screen reader walks a page in template order, as the Tab key does.
-TEST(PageAccessibility, ListsTheControlsInTemplateOrder) {
+// A screen reader walks a page as its frames group it: each control inside
+// the innermost group box that frames it, a group before its members, and
+// the members of a page or group in template order, as the Tab key meets them.
+void ExpectGroupedInTemplateOrder(QAccessibleInterface* parent, const dlg::DialogTemplate& tpl, int frame,
+                                  std::vector<int>& met) {
+    int previous = 0;
+    for (int i = 0; i < parent->childCount(); ++i) {
+        QAccessibleInterface* child = parent->child(i);
+        EXPECT_EQ(parent->indexOfChild(child), i);
+        EXPECT_EQ(child->parent()->object(), parent->object());
+        auto* control = qobject_cast<QWidget*>(child->object());
+        if (!DialogWindow::IsControl(control)) continue;  // a menu bar
+        const int order = DialogWindow::TemplateOrder(control);
+        EXPECT_EQ(dlg::EnclosingGroup(tpl, static_cast<size_t>(order - 1)), frame) << "control " << order;
+        met.push_back(order);
+        std::vector<int> inside;
+        if (child->role() == QAccessible::Grouping) ExpectGroupedInTemplateOrder(child, tpl, order - 1, inside);
+        const int first = inside.empty() ? order : std::min(order, *std::min_element(inside.begin(), inside.end()));
+        EXPECT_GT(first, previous) << "control " << order << " out of template order";
+        previous = first;
+        met.insert(met.end(), inside.begin(), inside.end());
+    }
+}
+
+TEST(PageAccessibility, ListsTheControlsInTheirGroupsInTemplateOrder) {
     WithMainWindow([](CMainDlg& dialog, QWidget*) {
+        const int templates[] = {130, 131, 132, 133};
+        int tab = 0;
         for (QWidget* root : Pages(TabsOf(dialog))) {
-            QAccessibleInterface* page = Accessible(root);
-            ASSERT_EQ(page->childCount(), static_cast<int>(root->findChildren<QWidget*>(Qt::FindDirectChildrenOnly).size()));
-            for (int i = 0; i < page->childCount(); ++i) {
-                auto* control = qobject_cast<QWidget*>(page->child(i)->object());
-                EXPECT_EQ(DialogWindow::TemplateOrder(control), i + 1);
-                EXPECT_EQ(page->indexOfChild(page->child(i)), i);
-            }
+            const dlg::DialogTemplate& tpl = res::Script().dialog(templates[tab++]);
+            std::vector<int> met;
+            ExpectGroupedInTemplateOrder(Accessible(root), tpl, -1, met);
+            std::sort(met.begin(), met.end());
+            EXPECT_EQ(met.size(), tpl.controls.size());
+            EXPECT_EQ(std::adjacent_find(met.begin(), met.end()), met.end()) << "a control met twice";
         }
     });
 }
@@ -150,5 +176,40 @@ INSTANTIATE_TEST_SUITE_P(MainWindow, PageNames,
                          ::testing::Values(Page{"UnitConverter", 0, 130}, Page{"VCut", 1, 131},
                                            Page{"GoldFinger", 2, 132}, Page{"Countersink", 3, 133}),
                          [](const ::testing::TestParamInfo<Page>& info) { return std::string(info.param.name); });
+
+}  // namespace
+
+namespace {
+
+// The fields of each page a screen reader describes as computed results.
+std::vector<int> Described(QWidget* page) {
+    std::vector<int> ids;
+    for (QLineEdit* edit : page->findChildren<QLineEdit*>())
+        if (DialogWindow::IsControl(edit) && !Accessible(edit)->text(QAccessible::Description).isEmpty()) {
+            EXPECT_EQ(Accessible(edit)->text(QAccessible::Description), QStringLiteral("计算结果"));
+            ids.push_back(DialogWindow::OwnId(edit));
+        }
+    std::sort(ids.begin(), ids.end());
+    return ids;
+}
+
+// A field the program fills while the user works in another (or while a
+// page answers another field's change) is a result: the geometry pages'
+// results from the start, the converter's fields once a value in their
+// group was converted. Defaults and unit switches make none.
+TEST(ResultFields, AreDescribedAsTheProgramComputesThem) {
+    WithMainWindow([](CMainDlg& dialog, QWidget*) {
+        const std::vector<QWidget*> pages = Pages(TabsOf(dialog));
+        EXPECT_EQ(Described(pages[0]), std::vector<int>{});
+        EXPECT_EQ(Described(pages[1]), std::vector<int>{1024});
+        EXPECT_EQ(Described(pages[2]), std::vector<int>{1024});
+        EXPECT_EQ(Described(pages[3]), std::vector<int>{1033});
+        QWidget* inch = ControlOf(pages[0], 1007);
+        ASSERT_NE(inch, nullptr);
+        inch->setFocus(Qt::TabFocusReason);
+        QTest::keyClicks(inch, "1");
+        EXPECT_EQ(Described(pages[0]), (std::vector<int>{1001, 1002, 1003, 1004, 1005, 1006}));
+    });
+}
 
 }  // namespace

@@ -158,7 +158,52 @@ TEST(RadioButton, AClickTakesTheFocusMovesTheCheckThenNotifies) {
     dialog.Click(1018);
     dialog.Click(1018);
     EXPECT_EQ(dialog.page.log, (Log{"BN_CLICKED 1018 focus=1018 mm=0 mil=1", "BN_CLICKED 1018 focus=1018 mm=0 mil=1"}));
-    EXPECT_EQ(dialog.Button(1018)->focusPolicy(), Qt::ClickFocus);  // not a tab stop
+    // The checked button of the pair is its tab stop.
+    EXPECT_EQ(dialog.Button(1018)->focusPolicy(), Qt::StrongFocus);
+    EXPECT_EQ(dialog.Button(1017)->focusPolicy(), Qt::ClickFocus);
+}
+
+// The arrow keys move the focus within the pair, around its ends, and check
+// and click the button they come to; a click reaches the page with the focus
+// already there. Keys that lead nowhere new change nothing.
+TEST(RadioButton, ArrowKeysMoveTheFocusThenCheckAndClick) {
+    Hosted<Probe> dialog;
+    dialog.page.SetCheck(1017, BST_CHECKED);
+    EXPECT_EQ(dialog.Button(1017)->focusPolicy(), Qt::StrongFocus);  // checked by the program, as BM_SETCHECK does
+    dialog.Focus(1017);
+    dialog.Key(Qt::Key_Down);
+    dialog.Key(Qt::Key_Right);
+    dialog.Key(Qt::Key_Left);
+    dialog.Key(Qt::Key_Up);
+    EXPECT_EQ(dialog.page.log, (Log{"BN_CLICKED 1018 focus=1018 mm=0 mil=1", "BN_CLICKED 1017 focus=1017 mm=1 mil=0",
+                                    "BN_CLICKED 1018 focus=1018 mm=0 mil=1", "BN_CLICKED 1017 focus=1017 mm=1 mil=0"}));
+    dialog.Key(Qt::Key_Down, Qt::ControlModifier);
+    EXPECT_EQ(dialog.page.log.size(), 4u);
+    EXPECT_EQ(CDialog::GetFocusId(), 1017);
+}
+
+// The Tab key reaches the checked button at its place in the template, and
+// only that one.
+TEST(RadioButton, TheCheckedOneIsATabStop) {
+    Hosted<Probe> dialog;
+    dialog.page.SetCheck(1018, BST_CHECKED);
+    dialog.Focus(1020);
+    dialog.Key(Qt::Key_Backtab, Qt::ShiftModifier);
+    EXPECT_EQ(CDialog::GetFocusId(), 1018);
+    dialog.Key(Qt::Key_Tab);
+    EXPECT_EQ(CDialog::GetFocusId(), 1020);
+}
+
+// Alt with a character is a menu key, whatever control has the focus.
+TEST(AltKey, TypesNothingIntoAFieldOrAComboBox) {
+    Hosted<Probe> dialog;
+    for (int id : {1021, 1020}) {
+        dialog.Focus(id);
+        dialog.Type("1");
+        dialog.Key(Qt::Key_H, Qt::AltModifier);
+        dialog.Key(Qt::Key_5, Qt::AltModifier);
+        EXPECT_EQ(dialog.Text(id), QStringLiteral("1")) << id;
+    }
 }
 
 TEST(RadioButton, ChecksSetByProgramTouchNoOtherButtonAndDoNotNotify) {
@@ -225,7 +270,8 @@ TEST(Keys, EnterAndEscGoToTheDialogsOkAndCancel) {
 TEST(Geometry, PlacesControlsByDialogUnitsOfTheTemplateFont) {
     Hosted<Probe> dialog;
     // Ten-point Song face: base units 7 x 13.
-    EXPECT_EQ(dialog.Control(1021)->geometry(), QRect(354, 91, 89, 20));
+    QWidget* b = dialog.Control(1021);
+    EXPECT_EQ(QRect(b->mapTo(dialog.Root(), QPoint(0, 0)), b->size()), QRect(354, 91, 89, 20));
     EXPECT_EQ(dialog.Root()->size(), QSize(471, 375));
     EXPECT_EQ(QFontInfo(dialog.Control(1021)->font()).family(), QStringLiteral("AR PL UMing CN"));
 }

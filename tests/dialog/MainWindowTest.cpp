@@ -9,6 +9,7 @@
 #include <QMenuBar>
 #include <QTabBar>
 #include <QTest>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 namespace {
@@ -83,9 +84,7 @@ TEST(MainWindow, SwitchesTabsWithCtrlTabAndCtrlPageKeys) {
     WithMainWindow([](CMainDlg& dialog, QWidget*) {
         TabControl* tabs = TabsOf(dialog);
         const std::vector<QWidget*> pages = Pages(tabs);
-        QLineEdit* inch = nullptr;
-        for (QLineEdit* edit : pages[0]->findChildren<QLineEdit*>())
-            if (DialogWindow::OwnId(edit) == 1007) inch = edit;
+        auto* inch = qobject_cast<QLineEdit*>(ControlOf(pages[0], 1007));
         ASSERT_NE(inch, nullptr);
         inch->setFocus(Qt::TabFocusReason);
         QTest::keyClicks(inch, "2");
@@ -95,12 +94,12 @@ TEST(MainWindow, SwitchesTabsWithCtrlTabAndCtrlPageKeys) {
             int tab;
             int focus;
         } steps[] = {
-            {Qt::Key_Tab, Qt::ControlModifier, 1, 1020},
-            {Qt::Key_PageDown, Qt::ControlModifier, 2, 1024},
-            {Qt::Key_PageDown, Qt::ControlModifier, 3, 1033},
+            {Qt::Key_Tab, Qt::ControlModifier, 1, 1017},  // the checked unit button comes first
+            {Qt::Key_PageDown, Qt::ControlModifier, 2, 1030},
+            {Qt::Key_PageDown, Qt::ControlModifier, 3, 1031},
             {Qt::Key_Tab, Qt::ControlModifier, 0, 1001},
-            {Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier, 3, 1033},
-            {Qt::Key_PageUp, Qt::ControlModifier, 2, 1024},
+            {Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier, 3, 1031},
+            {Qt::Key_PageUp, Qt::ControlModifier, 2, 1030},
         };
         for (const auto& step : steps) {
             QTest::keyClick(QApplication::focusWidget(), step.key, step.modifiers);
@@ -113,6 +112,32 @@ TEST(MainWindow, SwitchesTabsWithCtrlTabAndCtrlPageKeys) {
         EXPECT_EQ(tabs->CurrentIndex(), 3);
         EXPECT_EQ(QApplication::focusWidget(), tabs->Bar());
         EXPECT_EQ(inch->text(), QStringLiteral("2"));
+    });
+}
+
+// F10 takes the keyboard to the menu bar, Enter there opens the About box,
+// and when the box closes the field that had the focus has it again, as
+// the dialog manager gives it back, not the menu bar.
+TEST(MainWindow, GivesTheFocusBackToTheFieldAfterTheAboutBoxFromTheMenuBar) {
+    WithMainWindow([](CMainDlg& dialog, QWidget* window) {
+        QWidget* inch = ControlOf(Pages(TabsOf(dialog))[0], 1007);
+        inch->setFocus(Qt::TabFocusReason);
+        const int field = CDialog::GetFocusId();
+        QTest::keyClick(inch, Qt::Key_F10);
+        auto* menu = window->findChild<QMenuBar*>();
+        ASSERT_EQ(QApplication::focusWidget(), menu);
+        QString seen;
+        QTimer::singleShot(0, [&] {
+            QWidget* box = QApplication::activeModalWidget();
+            if (box == nullptr || box == window) return;
+            seen = box->windowTitle();
+            QTest::keyClick(box, Qt::Key_Return);
+        });
+        QTest::keyClick(menu, Qt::Key_Return);
+        EXPECT_EQ(seen, QStringLiteral("关于 Lamino"));
+        window->activateWindow();  // as a window manager does once the box has gone
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+        EXPECT_EQ(CDialog::GetFocusId(), field);
     });
 }
 

@@ -68,7 +68,7 @@ QWidget* EventPlayer::Page(int tab) const {
 }
 
 QWidget* EventPlayer::Control(int tab, int id) const {
-    for (QWidget* w : Page(tab)->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+    for (QWidget* w : Page(tab)->findChildren<QWidget*>())
         if (DialogWindow::OwnId(w) == id) return w;
     return nullptr;
 }

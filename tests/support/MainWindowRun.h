@@ -41,3 +41,10 @@ inline std::vector<QWidget*> Pages(QWidget* tabControl) {
         if (DialogWindow::IsDialogRoot(w)) pages.push_back(w);
     return pages;
 }
+
+// The control `id` of a page.
+inline QWidget* ControlOf(QWidget* page, int id) {
+    for (QWidget* w : page->findChildren<QWidget*>())
+        if (DialogWindow::OwnId(w) == id) return w;
+    return nullptr;
+}

@@ -134,10 +134,10 @@ RECT TextArea(HWND control) {
     RECT area{};
     GetClientRect(control, &area);
     const LONG style = GetWindowLongW(control, GWL_STYLE);
-    if (DialogWindow::IsClass(control, WC_STATICW)) {
+    if (IsClass(control, WC_STATICW)) {
         const LONG type = style & SS_TYPEMASK;
         if (type != SS_LEFT && type != SS_CENTER) return {};
-    } else if (DialogWindow::IsClass(control, WC_BUTTONW)) {
+    } else if (IsClass(control, WC_BUTTONW)) {
         const LONG type = style & BS_TYPEMASK;
         if (type == BS_GROUPBOX) {
             // The title, set into the frame's top line a few pixels in.
@@ -155,7 +155,7 @@ RECT TextArea(HWND control) {
         } else {
             InflateRect(&area, -4, -4);  // inside a push button's edge
         }
-    } else if (!DialogWindow::IsClass(control, WC_EDITW)) {
+    } else if (!IsClass(control, WC_EDITW)) {
         return {};
     }
     return OnScreen(control, area);
@@ -168,8 +168,8 @@ bool DrawsText(HWND control) {
 
 // The WM_CTLCOLOR* a control sends for its text.
 UINT ColourMessageOf(HWND control) {
-    if (DialogWindow::IsClass(control, WC_EDITW)) return WM_CTLCOLOREDIT;
-    if (DialogWindow::IsClass(control, WC_BUTTONW) &&
+    if (IsClass(control, WC_EDITW)) return WM_CTLCOLOREDIT;
+    if (IsClass(control, WC_BUTTONW) &&
         (GetWindowLongW(control, GWL_STYLE) & BS_TYPEMASK) <= BS_DEFPUSHBUTTON)
         return WM_CTLCOLORBTN;
     return WM_CTLCOLORSTATIC;
@@ -288,7 +288,7 @@ void CheckHighContrast(HWND main) {
 // Empty fields get a number, so that each shows a text to read.
 void FillEmptyFields(HWND page) {
     for (HWND control : Descendants(page))
-        if (DialogWindow::IsClass(control, WC_EDITW) && GetWindowTextLengthW(control) == 0)
+        if (IsClass(control, WC_EDITW) && GetWindowTextLengthW(control) == 0)
             SetWindowTextW(control, L"0.123456");
 }
 

@@ -61,11 +61,11 @@ bool Meet(const RECT& a, const RECT& b) {
 LONG StaticType(HWND hwnd) { return GetWindowLongW(hwnd, GWL_STYLE) & SS_TYPEMASK; }
 
 bool IsGroupBox(HWND hwnd) {
-    return DialogWindow::IsClass(hwnd, WC_BUTTONW) && (GetWindowLongW(hwnd, GWL_STYLE) & BS_TYPEMASK) == BS_GROUPBOX;
+    return IsClass(hwnd, WC_BUTTONW) && (GetWindowLongW(hwnd, GWL_STYLE) & BS_TYPEMASK) == BS_GROUPBOX;
 }
 
 bool IsLabel(HWND hwnd) {
-    return DialogWindow::IsClass(hwnd, WC_STATICW) && (StaticType(hwnd) == SS_LEFT || StaticType(hwnd) == SS_CENTER);
+    return IsClass(hwnd, WC_STATICW) && (StaticType(hwnd) == SS_LEFT || StaticType(hwnd) == SS_CENTER);
 }
 
 // Where a label's text is drawn, in its dialog's client coordinates; and
@@ -149,7 +149,7 @@ bool HasSize(SIZE size, int width, int height) { return size.cx == width && size
 // inside its frame.
 void CheckDiagram(HWND page, SIZE size96, UINT dpi, const std::string& name) {
     for (HWND control : ChildWindows(page)) {
-        if (!DialogWindow::IsClass(control, WC_STATICW) || StaticType(control) != SS_BITMAP) continue;
+        if (!IsClass(control, WC_STATICW) || StaticType(control) != SS_BITMAP) continue;
         const int width = MulDiv(size96.cx, static_cast<int>(dpi), 96), height = MulDiv(size96.cy, static_cast<int>(dpi), 96);
         RECT client;
         GetClientRect(control, &client);
@@ -208,7 +208,7 @@ void CheckAboutBox(UINT dpi) {
     CheckControls(box, "About box", dpi);
     bool iconShown = false;
     for (HWND control : ChildWindows(box)) {
-        if (!DialogWindow::IsClass(control, WC_STATICW) || StaticType(control) != SS_ICON) continue;
+        if (!IsClass(control, WC_STATICW) || StaticType(control) != SS_ICON) continue;
         const int size = MulDiv(32, static_cast<int>(dpi), 96);
         iconShown = HasSize(IconSize(reinterpret_cast<HICON>(SendMessageW(control, STM_GETICON, 0, 0))), size, size);
     }

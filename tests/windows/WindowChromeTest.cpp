@@ -30,7 +30,7 @@ HWND ShownPage(HWND main) {
 
 HWND FirstOfClass(HWND parent, const wchar_t* className) {
     for (HWND child = GetWindow(parent, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT))
-        if (DialogWindow::IsClass(child, className)) return child;
+        if (IsClass(child, className)) return child;
     return nullptr;
 }
 

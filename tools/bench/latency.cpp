@@ -39,7 +39,7 @@ const Case kCases[] = {
 };
 
 QWidget* FindControl(QWidget* page, int id) {
-    for (QWidget* w : page->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+    for (QWidget* w : page->findChildren<QWidget*>())
         if (DialogWindow::OwnId(w) == id) return w;
     return nullptr;
 }

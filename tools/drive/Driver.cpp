@@ -82,12 +82,14 @@ const std::map<std::string, std::pair<Qt::Key, Qt::KeyboardModifiers>>& QtKeys()
         {"Tab", {Qt::Key_Tab, Qt::NoModifier}},        {"Backspace", {Qt::Key_Backspace, Qt::NoModifier}},
         {"Delete", {Qt::Key_Delete, Qt::NoModifier}},  {"Home", {Qt::Key_Home, Qt::NoModifier}},
         {"End", {Qt::Key_End, Qt::NoModifier}},        {"Left", {Qt::Key_Left, Qt::NoModifier}},
-        {"Right", {Qt::Key_Right, Qt::NoModifier}},    {"SelectAll", {Qt::Key_A, Qt::ControlModifier}},
+        {"Right", {Qt::Key_Right, Qt::NoModifier}},    {"Up", {Qt::Key_Up, Qt::NoModifier}},
+        {"Down", {Qt::Key_Down, Qt::NoModifier}},      {"SelectAll", {Qt::Key_A, Qt::ControlModifier}},
         {"Shift+Tab", {Qt::Key_Backtab, Qt::ShiftModifier}},  // as X11 reports it
         {"Ctrl+Tab", {Qt::Key_Tab, Qt::ControlModifier}},
         {"Ctrl+Shift+Tab", {Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier}},
         {"Ctrl+PageDown", {Qt::Key_PageDown, Qt::ControlModifier}},
         {"Ctrl+PageUp", {Qt::Key_PageUp, Qt::ControlModifier}},
+        {"Alt+H", {Qt::Key_H, Qt::AltModifier}},
     };
     return keys;
 }
@@ -162,7 +164,7 @@ std::vector<std::pair<std::string, std::string>> DriveSession::AccessibleNames()
     QWidget* page = ShownPage();
     if (page == nullptr) throw DriveError("no page is shown");
     QList<QWidget*> controls;
-    for (QWidget* w : page->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+    for (QWidget* w : page->findChildren<QWidget*>())
         if (DialogWindow::IsControl(w) && dynamic_cast<LabelControl*>(w) == nullptr) controls.push_back(w);
     std::sort(controls.begin(), controls.end(), [](const QWidget* a, const QWidget* b) {
         return DialogWindow::TemplateOrder(a) < DialogWindow::TemplateOrder(b);

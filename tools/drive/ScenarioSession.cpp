@@ -65,8 +65,9 @@ ScenarioSession::~ScenarioSession() {
 
 const std::vector<std::string>& ScenarioSession::KeyNames() {
     static const std::vector<std::string> names = {
-        "Enter",     "Esc",      "Tab",      "Backspace",      "Delete",        "Home",       "End", "Left", "Right",
-        "SelectAll", "Shift+Tab", "Ctrl+Tab", "Ctrl+Shift+Tab", "Ctrl+PageDown", "Ctrl+PageUp"};
+        "Enter",     "Esc",       "Tab",      "Backspace",      "Delete",        "Home",        "End",
+        "Left",      "Right",     "Up",       "Down",           "SelectAll",     "Shift+Tab",   "Ctrl+Tab",
+        "Ctrl+Shift+Tab", "Ctrl+PageDown", "Ctrl+PageUp", "Alt+H"};
     return names;
 }
 

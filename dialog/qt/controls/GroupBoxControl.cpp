@@ -3,7 +3,6 @@
 #include <QPainter>
 
 GroupBoxControl::GroupBoxControl(const QString& title, QWidget* parent) : QWidget(parent), m_title(title) {
-    setAttribute(Qt::WA_TransparentForMouseEvents);
     setFocusPolicy(Qt::NoFocus);
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 // A group box as Windows draws one: a thin frame with its title set into
 // the top line, and nothing painted inside, so the controls it frames show
-// through on the page's own background.
+// through on the page's own background. Those controls are its children.
 
 #include <QWidget>
 

@@ -34,7 +34,7 @@ std::string TextOf(HWND hwnd) {
     return Utf8(std::wstring(text.begin(), text.end()));
 }
 
-bool Is(HWND hwnd, const wchar_t* className) { return DialogWindow::IsClass(hwnd, className); }
+bool Is(HWND hwnd, const wchar_t* className) { return IsClass(hwnd, className); }
 
 void PostClick(HWND hwnd, POINT at) {
     const LPARAM where = MAKELPARAM(at.x, at.y);
@@ -58,6 +58,7 @@ struct KeyPress {
     UINT key;
     bool control = false;
     bool shift = false;
+    bool alt = false;
 };
 
 const std::map<std::string, KeyPress>& VirtualKeys() {
@@ -71,12 +72,15 @@ const std::map<std::string, KeyPress>& VirtualKeys() {
         {"End", {VK_END}},
         {"Left", {VK_LEFT}},
         {"Right", {VK_RIGHT}},
+        {"Up", {VK_UP}},
+        {"Down", {VK_DOWN}},
         {"SelectAll", {'A', true}},
         {"Shift+Tab", {VK_TAB, false, true}},
         {"Ctrl+Tab", {VK_TAB, true}},
         {"Ctrl+Shift+Tab", {VK_TAB, true, true}},
         {"Ctrl+PageDown", {VK_NEXT, true}},
         {"Ctrl+PageUp", {VK_PRIOR, true}},
+        {"Alt+H", {'H', false, false, true}},
     };
     return keys;
 }
@@ -258,21 +262,28 @@ void DriveSession::Type(const std::string& text) {
     }
 }
 
+// As the system posts a key: with Alt held, the key messages are system
+// keys (context bit 29 set), and Alt itself comes before and after.
 void DriveSession::Key(const std::string& name) {
     const KeyPress press = VirtualKeys().at(name);
     BYTE state[256] = {};
     GetKeyboardState(state);
-    const bool modified = press.control || press.shift;
+    const bool modified = press.control || press.shift || press.alt;
     if (modified) {
         BYTE held[256];
         std::copy(std::begin(state), std::end(state), std::begin(held));
         if (press.control) held[VK_CONTROL] = 0x80;
         if (press.shift) held[VK_SHIFT] = 0x80;
+        if (press.alt) held[VK_MENU] = 0x80;
         SetKeyboardState(held);
     }
     HWND focus = FocusTarget();
-    PostMessageW(focus, WM_KEYDOWN, press.key, 1);
-    PostMessageW(focus, WM_KEYUP, press.key, 0xC0000001);
+    const UINT down = press.alt ? WM_SYSKEYDOWN : WM_KEYDOWN, up = press.alt ? WM_SYSKEYUP : WM_KEYUP;
+    const LPARAM context = press.alt ? 0x20000000 : 0;
+    if (press.alt) PostMessageW(focus, WM_SYSKEYDOWN, VK_MENU, context | 1);
+    PostMessageW(focus, down, press.key, context | 1);
+    PostMessageW(focus, up, press.key, context | 0xC0000001);
+    if (press.alt) PostMessageW(focus, WM_KEYUP, VK_MENU, 0xC0000001);
     Settle();
     if (modified) SetKeyboardState(state);
 }

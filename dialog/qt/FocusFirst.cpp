@@ -1,0 +1,100 @@
+#include "FocusFirst.h"
+
+#include <QAccessible>
+#include <QEvent>
+#include <QPointer>
+#include <QTimer>
+#include <QWidget>
+
+namespace {
+
+// The control taking the focus, from its focus-in until Qt announces it.
+struct Entering {
+    QPointer<QWidget> control;
+    bool announced = false;
+    QAccessible::UpdateHandler previous = nullptr;
+    bool watching = false;
+};
+
+Entering& Now() {
+    static Entering entering;
+    return entering;
+}
+
+void Hold(QAccessibleEvent* event);
+
+// Hands an event on as if no one had held it.
+void Pass(QAccessibleEvent* event) {
+    Entering& now = Now();
+    QAccessible::installUpdateHandler(now.previous);
+    QAccessible::updateAccessibility(event);
+    now.previous = QAccessible::installUpdateHandler(Hold);
+}
+
+void Stop() {
+    Entering& now = Now();
+    if (!now.watching) return;
+    QAccessible::installUpdateHandler(now.previous);
+    now = Entering();
+}
+
+bool SaysWhatItHolds(QAccessible::Event type) {
+    switch (type) {
+    case QAccessible::TextCaretMoved:
+    case QAccessible::TextSelectionChanged:
+    case QAccessible::TextInserted:
+    case QAccessible::TextRemoved:
+    case QAccessible::TextUpdated:
+    case QAccessible::ValueChanged:
+        return true;
+    default:
+        return false;
+    }
+}
+
+void Hold(QAccessibleEvent* event) {
+    Entering& now = Now();
+    QWidget* control = now.control;
+    QObject* source = event->object();
+    if (control == nullptr) {
+        Pass(event);
+        Stop();
+        return;
+    }
+    if (event->type() == QAccessible::Focus && source == control) {
+        const bool announced = now.announced;
+        Stop();
+        if (!announced) QAccessible::updateAccessibility(event);
+        return;
+    }
+    auto* widget = qobject_cast<QWidget*>(source);
+    const bool inside = widget != nullptr && (widget == control || control->isAncestorOf(widget));
+    if (inside && !now.announced && SaysWhatItHolds(event->type())) {
+        QAccessibleEvent focus(control, QAccessible::Focus);
+        Pass(&focus);
+        now.announced = true;
+    }
+    Pass(event);
+}
+
+class FocusInWatch : public QObject {
+public:
+    using QObject::QObject;
+
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::FocusIn && QAccessible::isActive()) {
+            Stop();
+            Entering& now = Now();
+            now.control = static_cast<QWidget*>(watched);
+            now.watching = true;
+            now.previous = QAccessible::installUpdateHandler(Hold);
+            // Should Qt not announce this focus (a window not active), stop after this round of events.
+            QTimer::singleShot(0, &Stop);
+        }
+        return QObject::eventFilter(watched, event);
+    }
+};
+
+}  // namespace
+
+void RaiseFocusFirst(QWidget* control) { control->installEventFilter(new FocusInWatch(control)); }

@@ -1,0 +1,221 @@
+"""Walks Lamino's window by keyboard alone, as a blind user with Orca would,
+and checks what Orca spoke.
+
+Runs inside a private D-Bus session on an X display of its own (run.sh sets
+both up): starts a window manager, Orca speaking through speech-dispatcher
+and espeak-ng with its speech written to a log line by line, then Lamino;
+sends each key with xdotool and waits for the words it should bring.
+
+Usage: orca_walk.py LAMINO WORKDIR   (prints the walk as Orca spoke it)
+"""
+import os
+import re
+import subprocess
+import sys
+import time
+
+TIMEOUT = float(os.environ.get("LAMINO_ORCA_TIMEOUT", "10"))
+
+
+class Speech:
+    """Orca's speech, read from its log as it is written."""
+
+    # The utterance, then the voice Orca gives it (a dict, or a list of them).
+    SPOKEN = re.compile(r"SPEECH OUTPUT: '(.*?)'(?: voice=\S+)?\s*(?:\{|\[|$)")
+
+    def __init__(self, path):
+        self.path = path
+        self.lines = []
+        self._offset = 0
+        self._partial = ""
+
+    def read(self):
+        try:
+            with open(self.path, encoding="utf-8", errors="replace") as log:
+                log.seek(self._offset)
+                chunk = log.read()
+                self._offset = log.tell()
+        except FileNotFoundError:
+            return
+        chunk = self._partial + chunk
+        *complete, self._partial = chunk.split("\n")
+        for line in complete:
+            match = self.SPOKEN.search(line)
+            if match:
+                self.lines.append(match.group(1))
+
+    def wait_for(self, pattern, since, seconds=TIMEOUT):
+        """The index of the first utterance at or after `since` matching
+        `pattern`, once Orca has spoken it; None when it has not in time."""
+        wanted = re.compile(pattern)
+        deadline = time.monotonic() + seconds
+        while True:
+            self.read()
+            for index in range(since, len(self.lines)):
+                if wanted.search(self.lines[index]):
+                    return index
+            if time.monotonic() > deadline:
+                return None
+            time.sleep(0.05)
+
+
+def wait_until(condition, seconds, what):
+    deadline = time.monotonic() + seconds
+    while not condition():
+        if time.monotonic() > deadline:
+            sys.exit("orca: %s did not happen within %g s" % (what, seconds))
+        time.sleep(0.05)
+
+
+def has_window_manager():
+    probe = subprocess.run(["xprop", "-root", "_NET_SUPPORTING_WM_CHECK"], capture_output=True, text=True)
+    return "window id" in probe.stdout
+
+
+def start_speech_dispatcher():
+    """speech-dispatcher with espeak-ng, its sound going nowhere (libao's
+    null device needs no sound card), run here rather than spawned by Orca,
+    so that it ends with the walk."""
+    config = os.path.join(os.environ["XDG_CONFIG_HOME"], "speech-dispatcher")
+    os.makedirs(config, exist_ok=True)
+    with open(os.path.join(config, "speechd.conf"), "w") as conf:
+        conf.write('AudioOutputMethod "libao"\n'
+                   'AddModule "espeak-ng" "sd_espeak-ng" "espeak-ng.conf"\n'
+                   'DefaultModule espeak-ng\n')
+    with open(os.path.join(os.environ["HOME"], ".libao"), "w") as ao:
+        ao.write("default_driver=null\n")
+    server = subprocess.Popen(["speech-dispatcher", "--run-single", "--timeout", "120"],
+                              stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    socket = os.path.join(os.environ["XDG_RUNTIME_DIR"], "speech-dispatcher", "speechd.sock")
+    wait_until(lambda: os.path.exists(socket), 20, "speech-dispatcher's start")
+    return server
+
+
+# Orca, its debug output going to a log written line by line (Orca opens its
+# --debug-file with full buffering, so the lines would come late).
+ORCA = """
+import runpy, sys
+from orca import debug
+debug.debugLevel = debug.LEVEL_INFO
+debug.debugFile = open(sys.argv[1], "w", buffering=1, encoding="utf-8")
+sys.argv = ["orca", "--replace"]
+runpy.run_path("/usr/bin/orca", run_name="__main__")
+"""
+
+
+def key(name):
+    subprocess.run(["xdotool", "key", "--delay", "0", name], check=True)
+
+
+class Walk:
+    def __init__(self, speech):
+        self.speech = speech
+        self.transcript = []
+        self.failures = []
+
+    def press(self, keys, *expect, what=None):
+        """Presses keys (xdotool names, space separated) and waits until
+        Orca has said each of the `expect` patterns, in this order."""
+        start = len(self.speech.lines)
+        for name in keys.split():
+            key(name)
+        at = start
+        for pattern in expect:
+            found = self.speech.wait_for(pattern, at)
+            if found is None:
+                self.failures.append("%s: after %s Orca did not say /%s/" % (what or keys, keys, pattern))
+                break
+            at = found + 1
+        self.transcript.append((keys, start))
+
+    def report(self, out):
+        self.speech.read()
+        for n, (keys, start) in enumerate(self.transcript):
+            end = self.transcript[n + 1][1] if n + 1 < len(self.transcript) else len(self.speech.lines)
+            spoken = " | ".join(self.speech.lines[start:end])
+            out.write("%-16s %s\n" % (keys, spoken))
+
+
+# The converter's fields in tab order: each with its label, and the group
+# it opens where it is the first of one.
+CONVERTER = [
+    ("m(米)", "长度"), ("cm(厘米)", None), ("mm(毫米)", None), ("μm(微米)", None), ('μ"(微英寸)', None),
+    ("mil(密耳)", None), ("inch(英寸)", None),
+    ("kg(千克)", "质量"), ("g(克)", None), ("oz(盎司)", None),
+    ("oz(盎司)", "铜箔厚度计算"), ("mil(密耳)", None), ("μm(微米)", None),
+    ("mm^2(平方毫米)", "铜箔面积"), ("inch^2(平方英寸))", None), ("m^2(平方米)", None), ("foot^2(平方英尺)", None),
+]
+
+# Orca's words for a checked radio button differ between its versions
+# ("selected", "checked"); an unchecked one adds "not".
+CHECKED = r"^(?!.*\bnot\b).*\b(selected|checked)\b"
+
+
+def said(text):
+    return re.escape(text)
+
+
+def walk_window(walk):
+    # The first Tab pass through the empty converter: every field by its
+    # label, and each group as the focus enters it.
+    for n, (label, group) in enumerate(CONVERTER):
+        patterns = ([said("单位换算")] if n == 0 else []) + ([said(group)] if group else []) + [said(label)]
+        walk.press("Tab", *patterns, what="first pass, " + label)
+    # The next page from a field: the page, its group and its first tab
+    # stop, the checked unit button.
+    walk.press("ctrl+Tab", said("V-CUT削铜"), said("计算区域"), r"\bmm\b", CHECKED, what="page after Ctrl+Tab")
+    walk.press("Down", r"\bmil\b", CHECKED, what="arrow key to mil")
+    walk.press("Tab", said("A值"), what="from mil to A")
+    walk.press("Tab", said("B值"), said("15.74"), what="B, converted to mil")
+    walk.press("shift+Tab", said("A值"), what="back to A")
+    walk.press("shift+Tab", r"\bmil\b", CHECKED, what="back to the checked unit")
+    walk.press("Up", r"\bmm\b", CHECKED, what="arrow key to mm")
+    walk.press("Tab", said("A值"), what="to A again")
+    walk.press("Tab", said("B值"), said("0.40"), what="B, back in mm")
+    walk.press("Tab", said("D值"), what="to D")
+    walk.press("Tab", said("F值"), what="to F")
+    walk.press("Tab", said("C值"), said("计算结果"), what="the result C, described")
+    # The About box from the menu bar, and the focus back where it was.
+    walk.press("F10", said("帮助"), what="F10 to the menu bar")
+    walk.press("Return", said("确定"), what="the About box")
+    walk.press("Return", said("C值"), what="the field again after the About box")
+
+
+def main():
+    lamino, work = sys.argv[1], sys.argv[2]
+    explore = "--explore" in sys.argv
+    processes = []
+    try:
+        processes.append(subprocess.Popen(["openbox", "--sm-disable"], stdout=subprocess.DEVNULL,
+                                          stderr=subprocess.DEVNULL))
+        wait_until(has_window_manager, 20, "the window manager's start")
+        processes.append(start_speech_dispatcher())
+        log = os.path.join(work, "orca.log")
+        speech = Speech(log)
+        processes.append(subprocess.Popen(["/usr/bin/python3", "-c", ORCA, log], stdout=subprocess.DEVNULL,
+                                          stderr=open(os.path.join(work, "orca.err"), "w")))
+        if speech.wait_for(".", 0, 60) is None:  # its greeting, in words that differ by version
+            sys.exit("orca: Orca said nothing within 60 s")
+        started = time.monotonic()
+        processes.append(subprocess.Popen([lamino], env=dict(os.environ, QT_QPA_PLATFORM="xcb")))
+        walk = Walk(speech)
+        if speech.wait_for("单位换算", 0, 30) is None:
+            sys.exit("orca: Orca did not speak Lamino's window")
+        walk_window(walk)
+        walk.report(sys.stdout)
+        print("walk took %.1f s" % (time.monotonic() - started))
+        for failure in walk.failures:
+            print("orca: " + failure, file=sys.stderr)
+        if walk.failures and not explore:
+            sys.exit(1)
+    finally:
+        for process in reversed(processes):
+            process.terminate()
+        for process in processes:
+            try:
+                process.wait(10)
+            except subprocess.TimeoutExpired:
+                process.kill()
+
+
+main()

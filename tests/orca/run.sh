@@ -1,0 +1,15 @@
+#!/usr/bin/env bash
+# run.sh LAMINO [--explore]: Lamino walked by keyboard with Orca, the screen
+# reader, on an X server of its own in a private D-Bus session, with a home
+# of its own for Orca's and speech-dispatcher's settings (orca_walk.py).
+set -euo pipefail
+here="$(cd "$(dirname "$0")" && pwd)"
+display=$(bash "$here/../../tools/xvfb.sh" start)
+work=$(mktemp -d)
+trap 'bash "$here/../../tools/xvfb.sh" stop "$display"; rm -rf "$work"' EXIT
+mkdir -p "$work/config" "$work/data" "$work/run"
+chmod 700 "$work/run"
+# Debian's Python, where Orca and pyatspi live.
+DISPLAY="$display" HOME="$work" XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data" \
+    XDG_RUNTIME_DIR="$work/run" LANG=C.UTF-8 LC_ALL=C.UTF-8 \
+    dbus-run-session -- /usr/bin/python3 "$here/orca_walk.py" "$1" "$work" "${@:2}"

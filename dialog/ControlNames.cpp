@@ -53,17 +53,17 @@ bool Contains(const DluRect& outer, const DluRect& inner) {
            inner.y + inner.height <= outer.y + outer.height;
 }
 
-// The title of the innermost group box around the control.
-std::u16string FrameTitle(const DialogTemplate& tpl, const ControlTemplate& control) {
+}  // namespace
+
+const ControlTemplate* EnclosingGroupBox(const DialogTemplate& tpl, size_t index) {
+    const ControlTemplate& control = tpl.controls.at(index);
     const ControlTemplate* frame = nullptr;
     for (const ControlTemplate& c : tpl.controls) {
-        if (c.kind() != ControlKind::GroupBox || !Contains(c.rect, control.rect)) continue;
+        if (&c == &control || c.kind() != ControlKind::GroupBox || !Contains(c.rect, control.rect)) continue;
         if (frame == nullptr || Contains(frame->rect, c.rect)) frame = &c;
     }
-    return frame != nullptr ? frame->text : std::u16string();
+    return frame;
 }
-
-}  // namespace
 
 const ControlTemplate* LabelBeside(const DialogTemplate& tpl, size_t index) {
     const ControlTemplate& c = tpl.controls.at(index);
@@ -74,12 +74,14 @@ std::vector<std::u16string> ControlNames(const DialogTemplate& tpl, std::u16stri
     const Side side = LabelSide(tpl);
     std::vector<std::u16string> names;
     names.reserve(tpl.controls.size());
-    for (const ControlTemplate& c : tpl.controls) {
+    for (size_t i = 0; i < tpl.controls.size(); ++i) {
+        const ControlTemplate& c = tpl.controls[i];
         std::u16string name;
         if (IsField(c)) {
             if (const ControlTemplate* label = NearestLabel(tpl, c, side)) name = label->text;
         } else if (c.kind() == ControlKind::Picture) {
-            name = std::u16string(dialogTitle) + FrameTitle(tpl, c);
+            const ControlTemplate* frame = EnclosingGroupBox(tpl, i);
+            name = std::u16string(dialogTitle) + (frame != nullptr ? frame->text : std::u16string());
         }
         names.push_back(std::move(name));
     }

@@ -19,6 +19,9 @@ namespace dlg {
 // fields: the side on which more of them find a label. nullptr when none does.
 const ControlTemplate* LabelBeside(const DialogTemplate& tpl, size_t index);
 
+// The innermost group box that frames control `index`; nullptr for none.
+const ControlTemplate* EnclosingGroupBox(const DialogTemplate& tpl, size_t index);
+
 // The name of each control in template order; empty where the control's own
 // text names it or it needs no name.
 std::vector<std::u16string> ControlNames(const DialogTemplate& tpl, std::u16string_view dialogTitle);

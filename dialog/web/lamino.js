@@ -162,6 +162,10 @@
         frame.style.zoom = width > room ? String(room / width) : "";
     }
     window.addEventListener("resize", fitToViewport);
+    // Closing the browser's tab is the window's close box.
+    window.addEventListener("pagehide", () => {
+        if (mainWindow && wasm) call("lamino_close", mainWindow.handle);
+    });
 
     function addMenuItem(win, commandId, label) {
         if (!win.menuBar) {

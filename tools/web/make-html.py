@@ -50,6 +50,7 @@ def font_subset(text):
     subsetter.subset(font)
     out = io.BytesIO()
     font.flavor = "woff2"
+    font.recalcTimestamp = False  # the face keeps its own date, not the build's
     font.save(out)
     return out.getvalue()
 

@@ -265,7 +265,12 @@ async function main() {
             if (await page.evaluate(() => !!document.querySelector("dialog[open]"))) throw new Error("the box did not close");
             return box;
         },
+        // The program keeps nothing: no cookie, no storage of any kind.
         async close() {
+            const stored = await page.evaluate(async () => [localStorage.length, sessionStorage.length,
+                (await indexedDB.databases()).length, (await caches.keys()).length, document.cookie.length]);
+            const cookies = await context.cookies();
+            if (stored.some((n) => n > 0) || cookies.length > 0) throw new Error("the page stored something: " + stored.join(","));
             await page.close();
             if (!page.isClosed()) throw new Error("the main window did not close");
             return [];

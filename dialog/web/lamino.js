@@ -837,7 +837,9 @@
             context.font = `${pixels}px "${text(face, faceLength)}"`;
             const metrics = context.measureText(ALPHABET);
             putInt(alphabetWidth, Math.round(metrics.width));
-            putInt(height, Math.round(metrics.fontBoundingBoxAscent) + Math.round(metrics.fontBoundingBoxDescent));
+            // A Song face's cell is its em square, as Windows' SimSun's is;
+            // AR PL UMing's ascent and descent reach a little beyond it.
+            putInt(height, pixels);
         },
         trace_write(id, ptr, length) {
             if (automation.tracing) automation.writes.push(`> ${id}=${text(ptr, length)}`);

@@ -14,11 +14,11 @@ export const chromiumFlags = ["--headless", "--no-sandbox", "--disable-gpu", "--
     "--disable-background-networking", "--disable-component-update", "--disable-sync"];
 
 // A fresh profile each run, and no request leaves the machine.
-export async function openLamino(html, { viewport = { width: 600, height: 460 }, scale = 1, colorScheme, forcedColors } = {}) {
+export async function openLamino(html, { viewport = { width: 600, height: 460 }, scale = 1, mobile = false, colorScheme, forcedColors } = {}) {
     const profile = mkdtempSync(join(tmpdir(), "lamino-chromium-"));
     const context = await chromium.launchPersistentContext(profile, {
         executablePath: process.env.LAMINO_CHROMIUM || "/usr/bin/chromium",
-        args: chromiumFlags, viewport, deviceScaleFactor: scale, offline: true,
+        args: chromiumFlags, viewport, deviceScaleFactor: scale, isMobile: mobile, hasTouch: mobile, offline: true,
         colorScheme, forcedColors, locale: "zh-CN",
     });
     const requests = [];

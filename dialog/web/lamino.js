@@ -66,7 +66,47 @@
         if (pause.ended) queueMicrotask(() => pause.resume(pause.result));
     }
     function notify(win, id, code) {
-        if (windows.has(win.handle)) call("lamino_command", win.handle, id, code);
+        if (!windows.has(win.handle)) return;
+        userNotifications++;
+        try {
+            call("lamino_command", win.handle, id, code);
+        } finally {
+            userNotifications--;
+        }
+        announceResults();
+    }
+
+    // ------------------------------------------------------------ announcements
+    // What the program recomputed is told to a screen reader once the user
+    // pauses, each changed field by its name and new value, in one polite
+    // announcement; the field being typed into is not read back.
+    const changedFields = new Set();  // written while the user's work was handled
+    let userNotifications = 0;
+    let announceTimer = 0;
+    const announcer = document.createElement("div");
+    announcer.className = "announcer";
+    announcer.setAttribute("aria-live", "polite");
+    announcer.setAttribute("role", "status");
+    document.body.append(announcer);
+
+    function fieldName(control) {
+        const target = control.focusTarget;
+        const labelledBy = target.getAttribute("aria-labelledby");
+        if (labelledBy) return document.getElementById(labelledBy)?.textContent || "";
+        return target.labels && target.labels[0] ? target.labels[0].textContent : target.getAttribute("aria-label") || "";
+    }
+
+    function announceResults() {
+        if (changedFields.size === 0) return;
+        clearTimeout(announceTimer);
+        announceTimer = setTimeout(() => {
+            const focus = focusedControl();
+            const told = [...changedFields].filter((c) => c !== focus && controls.has(c.handle) && isShown(c.box))
+                .sort((a, b) => Number(a.box.dataset.order) - Number(b.box.dataset.order))
+                .map((c) => `${fieldName(c)} ${c.focusTarget.value}`.trim());
+            changedFields.clear();
+            announcer.textContent = told.join("，");
+        }, 600);
     }
 
     // ------------------------------------------------------------ windows
@@ -325,6 +365,8 @@
         switch (control.kind) {
         case EDIT:
         case COMBO:
+            if (userNotifications > 0 && control.kind === EDIT && control.focusTarget.value !== value)
+                changedFields.add(control);
             control.focusTarget.value = value;
             control.focusTarget.setSelectionRange(0, 0);
             break;

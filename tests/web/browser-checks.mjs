@@ -129,6 +129,14 @@ test("a screen reader hears the fields by their labels, groups as groups, and re
     const snapshot = await page.locator(".window.main").ariaSnapshot();
     for (const line of ['tab "单位换算" [selected]', 'group "长度"', 'textbox "inch(英寸)"', 'menuitem "帮助"'])
         assert.ok(snapshot.includes(line), `no ${line} in\n${snapshot}`);
+    // Typing into B: once the typist pauses, C's new value is told, once.
+    await tab(page, 1).click();
+    await field(page, 1021).click();
+    await page.keyboard.press("End");
+    await page.keyboard.type("5");
+    await page.keyboard.type("5");
+    await page.waitForTimeout(900);
+    assert.equal(await page.locator("[aria-live=polite]").textContent(), `C值: ${await value(page, 1024)}`);
     await tab(page, 3).click();
     const countersink = await page.locator(".window.main").ariaSnapshot();
     for (const line of ['radio "mm" [checked]', 'combobox "A值"', 'img "沉头孔图示"', 'group "计算区域"'])

@@ -914,8 +914,15 @@
     async function start() {
         // The layout is measured in the page's own font: load it first.
         await Promise.all([...document.fonts].map((face) => face.load()));
-        const encoded = document.getElementById("lamino-module").textContent.trim();
-        const bytes = Uint8Array.from(atob(encoded), (c) => c.charCodeAt(0));
+        const encoded = document.getElementById("lamino-module").textContent.replace(/\s+/g, "");
+        let bytes;
+        if (Uint8Array.fromBase64) {
+            bytes = Uint8Array.fromBase64(encoded);
+        } else {
+            const binary = atob(encoded);
+            bytes = new Uint8Array(binary.length);
+            for (let i = 0; i < binary.length; i++) bytes[i] = binary.charCodeAt(i);
+        }
         const module = await WebAssembly.compile(bytes);
         const instance = await WebAssembly.instantiate(module, { lamino: imports, ...systemStubs(module) });
         wasm = instance.exports;

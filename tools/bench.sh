@@ -34,4 +34,4 @@ bash tools/setup.sh web
 cmake --preset web >/dev/null && cmake --build --preset web >/dev/null
 (cd tools/drive/web && npm ci --cache "${LAMINO_CACHE:-/var/cache/lamino}/npm" --prefer-offline --no-audit --no-fund \
     --loglevel=error >/dev/null)
-node tools/bench/web.mjs build/web/lamino.html "$runs" 2000
+node tools/bench/web.mjs build/web/lamino.html "$runs" 1000

@@ -911,19 +911,19 @@
         return { wasi_snapshot_preview1: stubs };
     }
 
-    async function start() {
-        // The layout is measured in the page's own font: load it first.
-        await Promise.all([...document.fonts].map((face) => face.load()));
+    function moduleBytes() {
         const encoded = document.getElementById("lamino-module").textContent.replace(/\s+/g, "");
-        let bytes;
-        if (Uint8Array.fromBase64) {
-            bytes = Uint8Array.fromBase64(encoded);
-        } else {
-            const binary = atob(encoded);
-            bytes = new Uint8Array(binary.length);
-            for (let i = 0; i < binary.length; i++) bytes[i] = binary.charCodeAt(i);
-        }
-        const module = await WebAssembly.compile(bytes);
+        if (Uint8Array.fromBase64) return Uint8Array.fromBase64(encoded);
+        const binary = atob(encoded);
+        const bytes = new Uint8Array(binary.length);
+        for (let i = 0; i < binary.length; i++) bytes[i] = binary.charCodeAt(i);
+        return bytes;
+    }
+
+    async function start() {
+        // The layout is measured in the page's own font: it loads while the module compiles.
+        const [module] = await Promise.all([WebAssembly.compile(moduleBytes()),
+            ...[...document.fonts].map((face) => face.load())]);
         const instance = await WebAssembly.instantiate(module, { lamino: imports, ...systemStubs(module) });
         wasm = instance.exports;
         wasm._initialize();

@@ -71,7 +71,10 @@ BrowserPage::~BrowserPage() {
 
 std::vector<std::string> BrowserPage::Ask(const std::vector<std::string>& request) {
     std::string line;
-    for (size_t i = 0; i < request.size(); ++i) line += (i == 0 ? "" : "\t") + Escape(request[i]);
+    for (size_t i = 0; i < request.size(); ++i) {
+        if (i > 0) line += '\t';
+        line += Escape(request[i]);
+    }
     line += '\n';
     for (size_t written = 0; written < line.size();) {
         const ssize_t n = write(m_to, line.data() + written, line.size() - written);

@@ -3,12 +3,24 @@
 #include "Win32Defs.h"
 
 #include <cctype>
+#include <cstdio>
 #include <cstdlib>
 
 namespace dlg {
 namespace {
 
 using namespace win32;
+
+// A build without exceptions (the browser's) stops where others throw: the
+// script is the program's own, so a fault in it shows at the first start.
+[[noreturn]] void RaiseParseError(const std::string& what) {
+#if defined(__cpp_exceptions)
+    throw ParseError(what);
+#else
+    std::fprintf(stderr, "%s\n", what.c_str());
+    std::abort();
+#endif
+}
 
 const std::map<std::string_view, uint32_t>& StyleNames() {
     static const std::map<std::string_view, uint32_t> names = {
@@ -71,7 +83,7 @@ public:
     [[noreturn]] void Fail(const std::string& what) const { FailAt(m_tok.line, what); }
 
     [[noreturn]] static void FailAt(int line, const std::string& what) {
-        throw ParseError("resource script line " + std::to_string(line) + ": " + what);
+        RaiseParseError("resource script line " + std::to_string(line) + ": " + what);
     }
 
     std::string Word() {
@@ -323,12 +335,12 @@ ControlKind ControlTemplate::kind() const {
         default: return ControlKind::PushButton;
         }
     }
-    throw ParseError("unknown control class " + className);
+    RaiseParseError("unknown control class " + className);
 }
 
 const DialogTemplate& ResourceScript::dialog(int id) const {
     const auto it = dialogs.find(id);
-    if (it == dialogs.end()) throw ParseError("no dialog template " + std::to_string(id));
+    if (it == dialogs.end()) RaiseParseError("no dialog template " + std::to_string(id));
     return it->second;
 }
 

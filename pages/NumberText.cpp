@@ -22,6 +22,25 @@ _locale_t CLocale() {
     return c;
 }
 double ParseWide(const std::wstring& wide) { return _wcstod_l(wide.c_str(), nullptr, CLocale()); }
+#elif defined(__wasi__)
+// wasi-libc's wcstod is musl's: it skips more spaces than glibc's "C" locale,
+// drops the sign of a negative result that is NaN or underflows to zero, and
+// has no wcstod_l (its locale is always "C"). Mended here to read as glibc does.
+bool IsMuslOnlySpace(wchar_t c) {
+    return c == 0x85 || (c >= 0x2000 && c <= 0x200A && c != 0x2007) || c == 0x2028 || c == 0x2029 ||
+           c == 0x205F || c == 0x3000;
+}
+bool IsCSpace(wchar_t c) { return c == L' ' || (c >= L'\t' && c <= L'\r'); }
+double ParseWide(const std::wstring& wide) {
+    size_t first = 0;
+    while (first < wide.size() && IsCSpace(wide[first])) ++first;
+    if (first < wide.size() && IsMuslOnlySpace(wide[first])) return 0.0;
+    const wchar_t* start = wide.c_str() + first;
+    wchar_t* end = nullptr;
+    const double value = std::wcstod(start, &end);
+    if (end != start && *start == L'-') return std::copysign(value, -1.0);
+    return value;
+}
 #else
 locale_t CLocale() {
     static const locale_t c = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(nullptr));
@@ -54,6 +73,9 @@ double ParseNumberText(const CString& text) {
 }
 
 CString FormatValue(double value) {
+    // As "%f" spells them; C++ libraries differ (libc++ writes "-nan(ind)").
+    if (std::isnan(value)) return std::signbit(value) ? u"-nan" : u"nan";
+    if (std::isinf(value)) return value < 0 ? u"-inf" : u"inf";
     char buffer[400];  // the largest double takes 309 digits before the point
     const auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, 6);
     return CString(buffer, result.ptr);

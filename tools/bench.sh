@@ -27,3 +27,11 @@ echo "(distributions drawn in build/bench/latency.png)"
 echo
 echo "== reading and printing a number"
 build/dev/lamino-number-bench --benchmark_min_time=0.2 2>/dev/null | grep -E "^(Benchmark|-|Parse|Format)"
+
+echo
+echo "== the browser build in headless Chromium: size, first painted frame, keystroke latency"
+bash tools/setup.sh web
+cmake --preset web >/dev/null && cmake --build --preset web >/dev/null
+(cd tools/drive/web && npm ci --cache "${LAMINO_CACHE:-/var/cache/lamino}/npm" --prefer-offline --no-audit --no-fund \
+    --loglevel=error >/dev/null)
+node tools/bench/web.mjs build/web/lamino.html "$runs" 1000

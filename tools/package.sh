@@ -4,6 +4,7 @@
 #                                 distributions built on it), from an optimised build
 #   Lamino-VERSION-win32.zip      the portable Windows program, with its licence and
 #                                 a note in Chinese
+#   lamino-VERSION.html           Lamino in any browser: one file, opened from disk
 #   SHA256SUMS                    their checksums
 # VERSION is the project's, from CMakeLists.txt. tools/test-package.sh tries them out.
 set -euo pipefail
@@ -42,6 +43,15 @@ cmake --preset dev >/dev/null && cmake --build --preset dev --target lamino-rast
 cmake --preset windows >/dev/null && cmake --build --preset windows --target lamino >/dev/null ||
     fail "building the windows build; run 'cmake --build --preset windows' to see why"
 
+# ------------------------------------------------------ the browser's file
+# The module, script, diagrams and font in one page; the same bytes from the
+# same sources wherever and whenever it is built.
+echo "package: building the browser build"
+bash tools/setup.sh web
+cmake --preset web >/dev/null && cmake --build --preset web --target lamino-html >/dev/null ||
+    fail "building the web build; run 'cmake --build --preset web' to see why"
+html="lamino-$version.html"
+
 rm -rf dist
 mkdir -p dist
 deb="lamino_${version}_$(dpkg --print-architecture).deb"
@@ -67,6 +77,9 @@ sed 's/$/\r/' LICENSE >"$staging/LICENSE"
 python3 tools/package/make-zip.py "dist/$zip" "$staging/Lamino.exe" "$staging/LICENSE" "$staging/说明.txt" ||
     fail "making the zip"
 
-(cd dist && sha256sum "$deb" "$zip" >SHA256SUMS)
+echo "package: making $html"
+cp build/web/lamino.html "dist/$html"
+
+(cd dist && sha256sum "$deb" "$zip" "$html" >SHA256SUMS)
 echo "package: release files in dist/:"
 ls -l dist | sed -n 's/^[^ ]* *[^ ]* *[^ ]* *[^ ]* *\([0-9]*\) .* \(.*\)$/  \2 (\1 bytes)/p'

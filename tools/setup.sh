@@ -6,6 +6,7 @@
 #   tools/setup.sh package        and the tools that make the release files (tools/package.sh)
 #   tools/setup.sh package-test   and the tools that try them out (tools/test-package.sh)
 #   tools/setup.sh windows        the tests, the Windows cross-compilers and Wine
+#   tools/setup.sh web            the browser build and its tests (also part of test)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -86,6 +87,26 @@ install_clang_runtime() {
     install_missing "libclang-rt-$version-dev"
 }
 
+# The browser build: clang, lld and libc++ for WebAssembly, which Debian has
+# in one LLVM version per release only (12: 16, 13: 19), so these names carry
+# it; wasi-libc; binaryen (asyncify); fontTools and brotli (the font subset);
+# Node and Debian's Chromium run the tests.
+web_llvm() {
+    case "$(codename)" in
+    bookworm) echo 16 ;;
+    *) echo 19 ;;
+    esac
+}
+install_web() {
+    local v
+    v=$(web_llvm)
+    install_missing "clang-$v" "lld-$v" "libc++-$v-dev-wasm32" "libc++abi-$v-dev-wasm32" "libclang-rt-$v-dev-wasm32" \
+        wasi-libc binaryen python3-fonttools python3-brotli fonts-arphic-uming chromium
+    # Node may come from elsewhere than Debian (its npm with it): only fill in what is missing.
+    command -v node >/dev/null || install_missing nodejs
+    command -v npm >/dev/null || install_missing npm
+}
+
 # The machine's own Debian mirror, as its sources name it.
 debian_mirror() {
     local suite
@@ -153,10 +174,16 @@ enable_32bit_programs() {
 group="${1:-run}"
 case "$group" in
 run) install_missing "${run_packages[@]}" ;;
-test | windows)
+test)
+    install_missing "${run_packages[@]}" "${test_packages[@]}"
+    install_clang_runtime
+    install_web
+    ;;
+windows)
     install_missing "${run_packages[@]}" "${test_packages[@]}"
     install_clang_runtime
     ;;
+web) install_missing "${run_packages[@]}" && install_web ;;
 package) install_missing "${run_packages[@]}" "${package_packages[@]}" ;;
 package-test) install_missing "${run_packages[@]}" "${package_packages[@]}" "${package_test_packages[@]}" ;;
 debian-mirror)
@@ -165,7 +192,7 @@ debian-mirror)
     exit 0
     ;;
 *)
-    echo "usage: $0 [run | test | package | package-test | windows | debian-mirror]" >&2
+    echo "usage: $0 [run | test | package | package-test | windows | web | debian-mirror]" >&2
     exit 2
     ;;
 esac

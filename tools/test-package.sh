@@ -8,7 +8,9 @@
 #     does, and on Wayland (Weston, tests/desktop/wayland.sh), then purged
 #     again, leaving none of its files behind;
 #   - the zip unpacked into a fresh Wine prefix and Lamino.exe started from
-#     there, leaving no file and no registry key naming Lamino behind.
+#     there, leaving no file and no registry key naming Lamino behind;
+#   - the HTML file opened from disk in Chromium with the network closed, every
+#     scenario played on it, nothing stored.
 # Pictures of both windows go to screenshots/package/ (or $LAMINO_SHOTS_DIR/package).
 #
 # Kept between runs in $LAMINO_CACHE (default /var/cache/lamino), each as it
@@ -49,6 +51,20 @@ step "the release build plays every scenario"
 for scenario in tests/scenarios/*.drive; do
     bash tests/run-scenario.sh build/release/lamino-drive "$scenario" >"$work/scenario.log" 2>&1 ||
         { cat "$work/scenario.log"; fail "the release build on $scenario"; }
+done
+
+# ---------------------------------------------------- the browser's file
+html="dist/lamino-$version.html"
+[ -f "$html" ] || fail "no $html: run tools/package.sh first"
+step "$html: $(stat -c %s "$html") bytes, opened from disk in Chromium with the network closed"
+[ "$(stat -c %s "$html")" -lt 614400 ] || fail "$html is 600 KiB or more"
+bash tools/setup.sh web
+(cd tools/drive/web && npm ci --cache "$cache/npm" --prefer-offline --no-audit --no-fund --loglevel=error >/dev/null) ||
+    fail "installing playwright-core (tools/drive/web/package-lock.json)"
+cmake --build --preset release --target lamino-drive-web >/dev/null || fail "building lamino-drive-web"
+for scenario in tests/scenarios/*.drive; do
+    bash tests/run-scenario.sh build/release/lamino-drive-web "$html" "$scenario" >"$work/scenario.log" 2>&1 ||
+        { cat "$work/scenario.log"; fail "$html on $scenario"; }
 done
 
 # ---------------------------------------------------------------- the .deb

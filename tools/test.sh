@@ -8,6 +8,15 @@ cd "$(dirname "$0")/.."
 bash tools/setup.sh test
 
 status=0
+# The browser build, which the dev build's tests play in Chromium; npm keeps
+# playwright-core (pinned by tools/drive/web/package-lock.json) in the cache.
+echo "test: building the browser build (preset web)"
+if ! cmake --preset web >/dev/null || ! cmake --build --preset web ||
+    ! (cd tools/drive/web && npm ci --cache "${LAMINO_CACHE:-/var/cache/lamino}/npm" --prefer-offline \
+        --no-audit --no-fund --loglevel=error >/dev/null); then
+    echo "test: FAILED to build the browser build" >&2
+    exit 1
+fi
 # LAMINO_TEST_PRESETS chooses fewer (tools/test-debian13.sh runs "dev").
 for preset in ${LAMINO_TEST_PRESETS:-dev asan}; do
     echo "test: building the $preset build"

@@ -341,3 +341,12 @@ void DriveSession::Shot(const std::string& path) {
     if (picture.isNull()) picture = m_window->grab();
     if (!picture.save(QString::fromStdString(path), "PNG")) throw DriveError("could not write " + path);
 }
+
+void DriveSession::TraceWrites(bool on) {
+    if (on)
+        CDialog::SetWriteObserver([this](int id, const CString& text) { PrintWrite(id, text); });
+    else
+        CDialog::SetWriteObserver(nullptr);
+}
+
+DriveSession::~DriveSession() { CDialog::SetWriteObserver(nullptr); }

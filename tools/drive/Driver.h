@@ -14,6 +14,7 @@ class QWidget;
 class DriveSession : public ScenarioSession {
 public:
     DriveSession(QWidget* window, std::ostream& out);
+    ~DriveSession() override;
 
     // Take list items as the keyboard does in the open list, without waiting
     // out the list's guard against a too early click.
@@ -40,6 +41,7 @@ protected:
     BoxContents SystemMenuAbout(std::string& itemText) override;
     void Close() override;
     void Shot(const std::string& path) override;
+    void TraceWrites(bool on) override;
 
 private:
     QWidget* ShownPage() const;

@@ -1,7 +1,5 @@
 #include "ScenarioSession.h"
 
-#include "dialog/Dialog.h"
-
 #include <algorithm>
 #include <ostream>
 
@@ -19,7 +17,7 @@ int ParseInt(const std::string& text) {
     return value;
 }
 
-std::string Utf8(const CString& text) {
+std::string Utf8(const std::u16string& text) {
     std::string out;
     for (size_t i = 0; i < text.size(); ++i) {
         char32_t c = text[i];
@@ -59,9 +57,9 @@ std::string OneLine(std::string text) {
 
 ScenarioSession::ScenarioSession(std::ostream& out) : m_out(out) {}
 
-ScenarioSession::~ScenarioSession() {
-    if (m_tracing) CDialog::SetWriteObserver(nullptr);
-}
+ScenarioSession::~ScenarioSession() = default;
+
+void ScenarioSession::PrintWrite(int id, const std::u16string& text) { m_out << "> " << id << "=" << Utf8(text) << "\n"; }
 
 const std::vector<std::string>& ScenarioSession::KeyNames() {
     static const std::vector<std::string> names = {
@@ -115,12 +113,7 @@ void ScenarioSession::Execute(const std::string& command, const std::string& arg
         m_out << id() << "=" << Joined(list.items) << " cur=" << list.current << "\n";
     } else if (command == "trace") {
         if (argument != "on" && argument != "off") throw DriveError("trace takes on or off");
-        m_tracing = argument == "on";
-        if (m_tracing)
-            CDialog::SetWriteObserver(
-                [this](int control, const CString& text) { m_out << "> " << control << "=" << Utf8(text) << "\n"; });
-        else
-            CDialog::SetWriteObserver(nullptr);
+        TraceWrites(argument == "on");
     } else if (command == "tabs") {
         const Choices tabs = TabLabels();
         m_out << Joined(tabs.items) << " cur=" << tabs.current << "\n";

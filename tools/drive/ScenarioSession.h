@@ -74,6 +74,10 @@ protected:
     virtual void Close() = 0;
     virtual void Shot(const std::string& path) = 0;
 
+    // "trace on": every program write of a field is printed, through PrintWrite.
+    virtual void TraceWrites(bool on) = 0;
+    void PrintWrite(int id, const std::u16string& text);
+
     std::ostream& m_out;
 
 private:
@@ -81,7 +85,6 @@ private:
     void PrintBox(const BoxContents& box);
 
     bool m_closed = false;
-    bool m_tracing = false;
 };
 
 // Runs the main window with a scenario; each front end plays it on its own.

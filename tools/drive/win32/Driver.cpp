@@ -437,3 +437,12 @@ void DriveSession::Shot(const std::string& path) {
     if (!WritePng(path, rect.right - rect.left, rect.bottom - rect.top, CaptureScreen(rect)))
         throw DriveError("could not write " + path);
 }
+
+void DriveSession::TraceWrites(bool on) {
+    if (on)
+        CDialog::SetWriteObserver([this](int id, const CString& text) { PrintWrite(id, text); });
+    else
+        CDialog::SetWriteObserver(nullptr);
+}
+
+DriveSession::~DriveSession() { CDialog::SetWriteObserver(nullptr); }

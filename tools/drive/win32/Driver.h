@@ -13,6 +13,7 @@
 class DriveSession : public ScenarioSession {
 public:
     DriveSession(CDialog& mainWindow, std::ostream& out);
+    ~DriveSession() override;
 
 protected:
     void Settle() override;
@@ -35,6 +36,7 @@ protected:
     BoxContents SystemMenuAbout(std::string& itemText) override;
     void Close() override;
     void Shot(const std::string& path) override;
+    void TraceWrites(bool on) override;
 
 private:
     HWND ShownPage() const;

@@ -11,7 +11,7 @@ cmake --preset fuzz >/dev/null || { echo "fuzz: FAILED to configure the fuzz bui
 cmake --build --preset fuzz >/dev/null || { echo "fuzz: FAILED to build; run 'cmake --build --preset fuzz'" >&2; exit 1; }
 
 export QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=halt_on_error=1
-export LSAN_OPTIONS="suppressions=$PWD/tests/fuzz/lsan.supp"
+export LSAN_OPTIONS="suppressions=$PWD/tests/lsan.supp"
 for target in parse_number format_value page_events; do
     work="build/fuzz/corpus/$target"
     mkdir -p "$work"

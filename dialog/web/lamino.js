@@ -23,6 +23,7 @@
     let nextHandle = 1;
     let wasm = null;
     let mainWindow = null;
+    let lastFocusedControl = null;  // the last control that had the focus, the menu bar aside
 
     // What the scenario driver (tools/drive/web) reads besides the page
     // itself: the program's writes of fields, while it asks for them.
@@ -169,7 +170,9 @@
             fitToViewport();
             return;
         }
-        win.focusBefore = document.activeElement;
+        // As a Windows dialog manager does, the box gives the focus back to the
+        // control that had it, also when a click on the menu bar opened it.
+        win.focusBefore = (focusedControl() || lastFocusedControl || {}).focusTarget || document.activeElement;
         win.element.showModal();
     }
 
@@ -568,6 +571,11 @@
         return control && windows.has(control.window) ? control : null;
     }
 
+    document.addEventListener("focusin", () => {
+        const control = focusedControl();
+        if (control) lastFocusedControl = control;
+    });
+
     function isShown(element) {
         return element.isConnected && element.getClientRects().length > 0;
     }
@@ -619,7 +627,7 @@
         if (!focusInPages) return;
         for (const page of windows.values()) {
             if (page.parentControl !== tabs.handle || !isShown(page.element)) continue;
-            const first = page.controls.map((h) => controls.get(h)).find((c) => c.tabStop && c.focusTarget);
+            const first = tabStops(page)[0];
             if (first) focusControl(first, true);
         }
     }

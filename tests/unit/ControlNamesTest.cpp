@@ -146,13 +146,13 @@ TEST(ControlNames, NameAPictureByTheDialogAndItsInnermostFrame) {
 
 // Group boxes hold what they frame: a nested frame its outer one, a control
 // the innermost around it; a control that sticks out of a frame is not in it.
-TEST(EnclosingGroupBox, IsTheInnermostFrameAroundTheWholeControl) {
+TEST(EnclosingGroup, IsTheInnermostFrameAroundTheWholeControl) {
     dlg::DialogTemplate tpl;
     tpl.controls = {Edit(1, {10, 10, 40, 12}), Frame(u"outer", {0, 0, 200, 200}), Frame(u"inner", {5, 5, 100, 50}),
                     Edit(2, {120, 10, 40, 12}), Edit(3, {90, 30, 40, 12}), Edit(4, {250, 10, 40, 12})};
     const auto frameOf = [&](size_t index) {
-        const dlg::ControlTemplate* frame = dlg::EnclosingGroupBox(tpl, index);
-        return frame != nullptr ? frame->text : std::u16string(u"none");
+        const int frame = dlg::EnclosingGroup(tpl, index);
+        return frame != -1 ? tpl.controls[static_cast<size_t>(frame)].text : std::u16string(u"none");
     };
     EXPECT_EQ(frameOf(0), u"inner");
     EXPECT_EQ(frameOf(1), u"none");
@@ -162,11 +162,12 @@ TEST(EnclosingGroupBox, IsTheInnermostFrameAroundTheWholeControl) {
     EXPECT_EQ(frameOf(5), u"none");
 }
 
-TEST(EnclosingGroupBox, FramesTheConverterFieldsByTheirGroups) {
+TEST(EnclosingGroup, FramesTheConverterFieldsByTheirGroups) {
     const dlg::DialogTemplate& tpl = ProgramScript().dialog(130);
     std::map<int, std::u16string> frames;
     for (size_t i = 0; i < tpl.controls.size(); ++i)
-        if (tpl.controls[i].id != -1) frames[tpl.controls[i].id] = dlg::EnclosingGroupBox(tpl, i)->text;
+        if (tpl.controls[i].id != -1)
+            frames[tpl.controls[i].id] = tpl.controls[static_cast<size_t>(dlg::EnclosingGroup(tpl, i))].text;
     EXPECT_EQ(frames[1007], u"长度");
     EXPECT_EQ(frames[1008], u"质量");
     EXPECT_EQ(frames[1015], u"铜箔厚度计算");

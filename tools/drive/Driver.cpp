@@ -122,7 +122,7 @@ int Driver::Run(const std::vector<std::string>& lines) {
     return status;
 }
 
-DriveSession::DriveSession(QWidget* window, std::ostream& out) : ScenarioSession(out), m_window(window) {}
+DriveSession::DriveSession(QWidget* window, std::ostream& out) : InProcessSession(out), m_window(window) {}
 
 void DriveSession::Settle() { SettleEvents(); }
 
@@ -342,11 +342,3 @@ void DriveSession::Shot(const std::string& path) {
     if (!picture.save(QString::fromStdString(path), "PNG")) throw DriveError("could not write " + path);
 }
 
-void DriveSession::TraceWrites(bool on) {
-    if (on)
-        CDialog::SetWriteObserver([this](int id, const CString& text) { PrintWrite(id, text); });
-    else
-        CDialog::SetWriteObserver(nullptr);
-}
-
-DriveSession::~DriveSession() { CDialog::SetWriteObserver(nullptr); }

@@ -2,7 +2,7 @@
 // Plays a scenario against the real main window: one command per line, each
 // followed by the events it caused, printing what the scenario asks to see.
 
-#include "ScenarioSession.h"
+#include "InProcessSession.h"
 
 #include <iosfwd>
 #include <string>
@@ -11,10 +11,9 @@
 class QWidget;
 
 // The scenario commands on the Qt main window, shown.
-class DriveSession : public ScenarioSession {
+class DriveSession : public InProcessSession {
 public:
     DriveSession(QWidget* window, std::ostream& out);
-    ~DriveSession() override;
 
     // Take list items as the keyboard does in the open list, without waiting
     // out the list's guard against a too early click.
@@ -41,7 +40,6 @@ protected:
     BoxContents SystemMenuAbout(std::string& itemText) override;
     void Close() override;
     void Shot(const std::string& path) override;
-    void TraceWrites(bool on) override;
 
 private:
     QWidget* ShownPage() const;

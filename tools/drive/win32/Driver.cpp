@@ -181,7 +181,7 @@ int Driver::Run(const std::vector<std::string>& lines) {
 }
 
 DriveSession::DriveSession(CDialog& mainWindow, std::ostream& out)
-    : ScenarioSession(out), m_dialog(mainWindow), m_window(mainWindow.Window()->Handle()) {
+    : InProcessSession(out), m_dialog(mainWindow), m_window(mainWindow.Window()->Handle()) {
     Settle();
 }
 
@@ -438,11 +438,3 @@ void DriveSession::Shot(const std::string& path) {
         throw DriveError("could not write " + path);
 }
 
-void DriveSession::TraceWrites(bool on) {
-    if (on)
-        CDialog::SetWriteObserver([this](int id, const CString& text) { PrintWrite(id, text); });
-    else
-        CDialog::SetWriteObserver(nullptr);
-}
-
-DriveSession::~DriveSession() { CDialog::SetWriteObserver(nullptr); }

@@ -2,7 +2,7 @@
 // The scenario commands on the Win32 main window: input arrives as the
 // messages the system would post for it, into the dialog message loop.
 
-#include "ScenarioSession.h"
+#include "InProcessSession.h"
 #include "dialog/Dialog.h"
 #include "dialog/win32/Windows.h"
 
@@ -10,10 +10,9 @@
 #include <string>
 #include <vector>
 
-class DriveSession : public ScenarioSession {
+class DriveSession : public InProcessSession {
 public:
     DriveSession(CDialog& mainWindow, std::ostream& out);
-    ~DriveSession() override;
 
 protected:
     void Settle() override;
@@ -36,7 +35,6 @@ protected:
     BoxContents SystemMenuAbout(std::string& itemText) override;
     void Close() override;
     void Shot(const std::string& path) override;
-    void TraceWrites(bool on) override;
 
 private:
     HWND ShownPage() const;

@@ -5,16 +5,19 @@ set -euo pipefail
 
 case "${1:-}" in
 start)
-    for n in $(seq 90 140); do
-        [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
-        # -noreset: without it the server resets when its last client leaves.
-        Xvfb ":$n" -screen 0 1280x1024x24 -noreset -nolisten tcp >/dev/null 2>&1 &
-        for _ in $(seq 50); do
-            [ -e "/tmp/.X11-unix/X$n" ] && { echo ":$n"; exit 0; }
-            sleep 0.1
-        done
-        kill $! 2>/dev/null || true
+    # Xvfb picks a free display itself and names it on fd 3 once it is ready,
+    # so that two tests starting at once never share one server.
+    # -noreset: without it the server resets when its last client leaves.
+    named=$(mktemp)
+    trap 'rm -f "$named"' EXIT
+    Xvfb -displayfd 3 -screen 0 1280x1024x24 -noreset -nolisten tcp 3>"$named" >/dev/null 2>&1 &
+    for _ in $(seq 100); do
+        n=$(tr -d '[:space:]' <"$named")
+        [ -n "$n" ] && [ -e "/tmp/.X11-unix/X$n" ] && { echo ":$n"; exit 0; }
+        kill -0 $! 2>/dev/null || break
+        sleep 0.1
     done
+    kill $! 2>/dev/null || true
     echo "xvfb: FAILED to start Xvfb" >&2
     exit 1
     ;;

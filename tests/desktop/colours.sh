@@ -19,8 +19,8 @@ test="$1" desktop="$2"
 
 work=$(mktemp -d)
 display=$(bash "$here/../../tools/xvfb.sh" start)
-# The document portal may leave its file system mounted in the runtime folder.
-trap 'bash "$here/../../tools/xvfb.sh" stop "$display"; umount -l "$work/run/doc" 2>/dev/null || true; rm -rf "$work" 2>/dev/null || true' EXIT
+source "$here/../../tools/scratch-dir.sh"
+trap 'bash "$here/../../tools/xvfb.sh" stop "$display"; remove_scratch_dir "$work"' EXIT
 
 unset QT_QPA_PLATFORMTHEME QT_STYLE_OVERRIDE QT_QUICK_CONTROLS_STYLE XDG_CURRENT_DESKTOP GTK_THEME \
     LAMINO_DESKTOP_GOES_DARK LAMINO_DESKTOP_IS_DARK LAMINO_SAVE_LOOK LAMINO_DEFAULT_LOOK

@@ -6,7 +6,8 @@ set -euo pipefail
 here="$(cd "$(dirname "$0")" && pwd)"
 display=$(bash "$here/../../tools/xvfb.sh" start)
 work=$(mktemp -d)
-trap 'bash "$here/../../tools/xvfb.sh" stop "$display"; rm -rf "$work"' EXIT
+source "$here/../../tools/scratch-dir.sh"
+trap 'bash "$here/../../tools/xvfb.sh" stop "$display"; remove_scratch_dir "$work"' EXIT
 mkdir -p "$work/config" "$work/data" "$work/run"
 chmod 700 "$work/run"
 # Debian's Python, where Orca and pyatspi live.

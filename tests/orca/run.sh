@@ -10,7 +10,15 @@ source "$here/../../tools/scratch-dir.sh"
 trap 'bash "$here/../../tools/xvfb.sh" stop "$display"; remove_scratch_dir "$work"' EXIT
 mkdir -p "$work/config" "$work/data" "$work/run"
 chmod 700 "$work/run"
-# Debian's Python, where Orca and pyatspi live.
+# Debian's Python, where Orca and pyatspi live. What the session's services
+# and Lamino print (Qt repeats "Could not find accessible" for every object
+# Orca asks after once it is gone) is shown only when the walk fails.
+status=0
 DISPLAY="$display" HOME="$work" XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data" \
     XDG_RUNTIME_DIR="$work/run" LANG=C.UTF-8 LC_ALL=C.UTF-8 \
-    dbus-run-session -- /usr/bin/python3 "$here/orca_walk.py" "$1" "$work" "${@:2}"
+    dbus-run-session -- /usr/bin/python3 "$here/orca_walk.py" "$1" "$work" "${@:2}" 2>"$work/session.err" ||
+    status=$?
+if [ $status -ne 0 ]; then
+    grep -v 'Could not find accessible' "$work/session.err" | tail -n 40 >&2
+fi
+exit $status

@@ -13,11 +13,7 @@ file(GENERATE OUTPUT ${CMAKE_CURRENT_BINARY_DIR}/ResourceScriptText.cpp
     CONTENT "extern const char kLaminoResourceScript[];\nconst char kLaminoResourceScript[] = R\"lamino_rc(${script})lamino_rc\";\n")
 
 add_library(lamino_dialog STATIC
-    dialog/ControlNames.cpp
-    dialog/Dialog.cpp
-    dialog/DialogUnits.cpp
-    dialog/ResourceScript.cpp
-    dialog/WinApp.cpp
+    ${LAMINO_DIALOG_SHARED_SOURCES}
     dialog/web/Dialog.cpp
     dialog/web/DialogWindow.cpp
     dialog/web/Resources.cpp

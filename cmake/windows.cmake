@@ -6,11 +6,7 @@ enable_language(RC)
 add_compile_definitions(UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
 
 add_library(lamino_dialog STATIC
-    dialog/ControlNames.cpp
-    dialog/Dialog.cpp
-    dialog/DialogUnits.cpp
-    dialog/ResourceScript.cpp
-    dialog/WinApp.cpp
+    ${LAMINO_DIALOG_SHARED_SOURCES}
     dialog/win32/AccessibleNames.cpp
     dialog/win32/Dialog.cpp
     dialog/win32/DialogWindow.cpp

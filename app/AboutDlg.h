@@ -5,6 +5,6 @@
 
 class CAboutDlg : public CDialog {
 public:
-    static constexpr int IDD = 100;
+    static constexpr int IDD = IDD_ABOUTBOX;
     CAboutDlg() : CDialog(IDD) {}
 };

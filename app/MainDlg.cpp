@@ -21,7 +21,7 @@ bool CMainDlg::OnInitDialog() {
     CDialog::OnInitDialog();
     const CString about = LoadString(IDS_ABOUTBOX);
     if (!about.empty()) AppendSystemMenuItem(IDM_ABOUTBOX, about);
-    SetIcon(IDI_MAINFRAME);
+    SetIcon(IDR_MAINFRAME);
 
     for (int i = 0; i < 4; ++i) InsertTab(IDC_TAB, i, kTabLabels[i]);
     for (int i = 0; i < 4; ++i) {

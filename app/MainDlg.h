@@ -12,12 +12,7 @@
 
 class CMainDlg : public CDialog {
 public:
-    static constexpr int IDD = 102;
-    static constexpr int IDC_TAB = 1000;
-    static constexpr int IDI_MAINFRAME = 128;
-    static constexpr int IDM_ABOUTBOX = 16;
-    static constexpr int IDS_ABOUTBOX = 101;
-    static constexpr int ID_HELP_ABOUT = 32771;
+    static constexpr int IDD = IDD_MAIN;
 
     CMainDlg() : CDialog(IDD) {}
 

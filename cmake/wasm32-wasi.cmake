@@ -22,6 +22,11 @@ set(CMAKE_CXX_COMPILER_TARGET ${LAMINO_WASM_TRIPLE})
 set(CMAKE_SYSROOT /usr)
 # The host's own headers come after WASI's on the search path: libc++ first,
 # so that nothing of glibc's stands in for a missing header.
+# The WebAssembly features are the few that the oldest browsers Lamino runs in
+# have (Chromium 74, Firefox 62, Safari 14.1), not the compiler's defaults,
+# which grow with each LLVM (19 adds reference types and multiple values).
+# (cmake/web.cmake compiles with them).
+set(LAMINO_WASM_FEATURES -mcpu=mvp -msign-ext -mmutable-globals)
 set(CMAKE_CXX_FLAGS_INIT "-isystem ${LAMINO_WASM_LIBCXX} -fno-exceptions")
 set(CMAKE_TRY_COMPILE_TARGET_TYPE STATIC_LIBRARY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)

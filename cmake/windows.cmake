@@ -38,10 +38,10 @@ set(LAMINO_PICTURE_SCALES 100 125 150 175 200 250 300)
 set(generated ${CMAKE_CURRENT_BINARY_DIR}/res)
 set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS res/lamino.rc)
 file(READ res/lamino.rc script)
-string(REGEX MATCHALL "[0-9]+ BITMAP \"diagrams/[a-z]+\\.svg\"" diagrams "${script}")
+string(REGEX MATCHALL "[A-Z_0-9]+ BITMAP \"diagrams/[a-z]+\\.svg\"" diagrams "${script}")
 set(pictures)
 foreach(line ${diagrams})
-    string(REGEX REPLACE "([0-9]+) BITMAP \"diagrams/([a-z]+)\\.svg\"" "\\1;\\2" fields "${line}")
+    string(REGEX REPLACE "([A-Z_0-9]+) BITMAP \"diagrams/([a-z]+)\\.svg\"" "\\1;\\2" fields "${line}")
     list(GET fields 0 id)
     list(GET fields 1 name)
     set(images)
@@ -63,6 +63,7 @@ file(GENERATE OUTPUT ${generated}/lamino.rc CONTENT "${script}")
 # The program also carries the script as written, which the dialog layer reads
 # to name the controls (the compiled templates do not say which label is whose).
 configure_file(res/lamino.rc ${generated}/source/lamino.rc COPYONLY)
+configure_file(res/resource.h ${generated}/source/resource.h COPYONLY)
 # The manifest names the processor the program is built for.
 set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS res/lamino.manifest)
 file(READ res/lamino.manifest manifest)
@@ -71,7 +72,7 @@ if(CMAKE_SYSTEM_PROCESSOR STREQUAL "x86_64")
 endif()
 file(GENERATE OUTPUT ${generated}/lamino.manifest CONTENT "${manifest}")
 set(res ${CMAKE_CURRENT_SOURCE_DIR}/res)
-set(resource_files ${generated}/lamino.rc ${generated}/source/lamino.rc ${generated}/lamino.manifest ${res}/version.rc ${res}/icon/lamino.ico ${pictures})
+set(resource_files ${generated}/lamino.rc ${generated}/source/lamino.rc ${generated}/source/resource.h ${generated}/lamino.manifest ${res}/version.rc ${res}/icon/lamino.ico ${pictures})
 add_custom_target(lamino_resource_files DEPENDS ${resource_files})
 set(resources ${CMAKE_CURRENT_SOURCE_DIR}/dialog/win32/resources.rc)
 set_source_files_properties(${resources} PROPERTIES OBJECT_DEPENDS "${resource_files}")
@@ -104,9 +105,18 @@ target_include_directories(lamino-drive PRIVATE tools/drive)
 target_link_libraries(lamino-drive PRIVATE lamino_app)
 lamino_windows_program(lamino-drive)
 
+# The Windows test programs are GoogleTest programs, GoogleTest itself built
+# for Windows from Debian's sources (package googletest).
+set(LAMINO_GOOGLETEST_SOURCE /usr/src/googletest/googletest CACHE PATH "GoogleTest's sources")
+set(gtest_disable_pthreads ON CACHE BOOL "" FORCE)
+add_subdirectory(${LAMINO_GOOGLETEST_SOURCE} ${CMAKE_CURRENT_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+target_compile_options(gtest PRIVATE -w
+    PUBLIC -include ${CMAKE_CURRENT_SOURCE_DIR}/tests/windows/StdMutexForMinGw.h)
+target_include_directories(gtest PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
+
 # Checks of the window's size, icons, frame and page backgrounds.
 add_executable(lamino-chrome-test tests/windows/WindowChromeTest.cpp)
-target_link_libraries(lamino-chrome-test PRIVATE lamino_app)
+target_link_libraries(lamino-chrome-test PRIVATE lamino_app gtest)
 lamino_windows_program(lamino-chrome-test)
 
 # Colours under the system's colour scheme, high contrast through the layer's seam.
@@ -116,11 +126,11 @@ add_executable(lamino-colours-test
     tools/drive/win32/ScreenPicture.cpp
 )
 target_include_directories(lamino-colours-test PRIVATE tools/drive/win32)
-target_link_libraries(lamino-colours-test PRIVATE lamino_app)
+target_link_libraries(lamino-colours-test PRIVATE lamino_app gtest)
 lamino_windows_program(lamino-colours-test)
 
 # Checks of the layout, pictures and icons at the DPI the test runs at, and
 # after moves to monitors of other DPIs.
 add_executable(lamino-dpi-test tests/windows/DpiLayoutTest.cpp)
-target_link_libraries(lamino-dpi-test PRIVATE lamino_app)
+target_link_libraries(lamino-dpi-test PRIVATE lamino_app gtest)
 lamino_windows_program(lamino-dpi-test)

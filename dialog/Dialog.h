@@ -4,6 +4,7 @@
 // controls are drawn and how input reaches them lives in the front end.
 
 #include "Win32Defs.h"
+#include "res/resource.h"
 
 #include <functional>
 #include <memory>
@@ -14,6 +15,13 @@ using CString = std::u16string;
 
 class CDialog;
 class DialogWindow;  // the front end's half of a dialog
+
+namespace dlg {
+class NativeDialog;
+struct ControlTemplate;
+struct DialogTemplate;
+enum class ControlKind;
+}  // namespace dlg
 
 // One entry of a message map: a notification of a control routed to a
 // handler, which may take the control's id when one handler serves several.
@@ -122,7 +130,8 @@ public:
     using WriteObserver = std::function<void(int id, const CString& text)>;
     static void SetWriteObserver(WriteObserver observer);
 
-    DialogWindow* Window() const { return m_window.get(); }
+    // The front end's half (each front end defines it).
+    DialogWindow* Window() const;
 
     // Whether a write of `text` to edit field `id` puts a computed result
     // there: a value written while the user works in another field of the
@@ -130,8 +139,7 @@ public:
     // or while the dialog answers another field's change. What a screen
     // reader says of the field follows from it.
     bool WritesResult(int id, const CString& text, int focusedField) const;
-    // What a screen reader adds to such a field.
-    static constexpr int IDS_RESULT_FIELD = 200;
+    // What a screen reader adds to such a field is the string IDS_RESULT_FIELD.
 
 protected:
     virtual bool OnInitDialog();
@@ -147,9 +155,17 @@ protected:
 
 private:
     friend class DialogWindow;
-    void CreateWindowFromTemplate(CDialog* parent, int parentId, bool modal);
+    // Makes the window; `focusFirst` learns whether OnInitDialog asked for the default focus.
+    bool CreateWindowFromTemplate(CDialog* parent, int parentId, bool modal, bool* focusFirst);
+    void DestroyWindow();
+    // The template's control id if it is of `kind` and the window exists, else nullptr.
+    const dlg::ControlTemplate* ControlOf(int id, dlg::ControlKind kind) const;
+    bool HasEditPart(int id) const;
+    bool IsCheckable(int id) const;
+    int FocusedField() const;
 
     int m_templateId;
     int m_changing = 0;  // the field whose EN_CHANGE the dialog is answering
-    std::unique_ptr<DialogWindow> m_window;
+    const dlg::DialogTemplate* m_tpl = nullptr;
+    std::unique_ptr<dlg::NativeDialog> m_window;
 };

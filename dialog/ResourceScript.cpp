@@ -68,9 +68,13 @@ struct Token {
     int line = 0;
 };
 
+// Names that stand for numbers: IDOK and IDCANCEL, which every resource
+// compiler knows from the system's headers, and the script's own #defines.
+using Symbols = std::map<std::string, long, std::less<>>;
+
 class Lexer {
 public:
-    explicit Lexer(std::string_view src) : m_src(src) { Advance(); }
+    Lexer(std::string_view src, const Symbols& symbols) : m_src(src), m_symbols(symbols) { Advance(); }
 
     const Token& Peek() const { return m_tok; }
 
@@ -91,10 +95,19 @@ public:
         return Next().text;
     }
 
+    bool AtNumber() const { return m_tok.kind == Token::Number || (m_tok.kind == Token::Word && m_symbols.count(m_tok.text)); }
+
     long Number() {
+        if (m_tok.kind == Token::Word) {
+            const auto it = m_symbols.find(m_tok.text);
+            if (it == m_symbols.end()) Fail("expected a number, found the undefined name '" + m_tok.text + "'");
+            Advance();
+            return it->second;
+        }
         if (m_tok.kind != Token::Number) Fail("expected a number, found '" + m_tok.text + "'");
         return Next().value;
     }
+
 
     std::string String() {
         if (m_tok.kind != Token::String) Fail("expected a string, found '" + m_tok.text + "'");
@@ -197,6 +210,7 @@ private:
     }
 
     std::string_view m_src;
+    const Symbols& m_symbols;
     size_t m_pos = 0;
     int m_line = 1;
     Token m_tok;
@@ -205,7 +219,7 @@ private:
 uint32_t ParseStyle(Lexer& lex) {
     uint32_t bits = 0;
     do {
-        if (lex.Peek().kind == Token::Number) {
+        if (lex.AtNumber()) {
             bits |= static_cast<uint32_t>(lex.Number());
         } else {
             const int line = lex.Peek().line;
@@ -233,7 +247,7 @@ DluRect ParseRect(Lexer& lex) {
 // CONTROL text, id, class, style, x, y, width, height [, exstyle]
 ControlTemplate ParseControl(Lexer& lex) {
     ControlTemplate c;
-    if (lex.Peek().kind == Token::Number)
+    if (lex.AtNumber())
         c.imageId = static_cast<int>(lex.Number());
     else
         c.text = Utf8ToUtf16(lex.String());
@@ -344,12 +358,40 @@ const DialogTemplate& ResourceScript::dialog(int id) const {
     return it->second;
 }
 
-ResourceScript ResourceScript::Parse(std::string_view text) {
+// `#define NAME NUMBER` adds a name; `#include "FILE"` reads the file's
+// #defines; other preprocessor lines (#pragma) say nothing to the parser.
+void ParsePreprocessorLine(Lexer& lex, Symbols& symbols, const ResourceScript::IncludeReader& include, int depth) {
+    const int line = lex.Peek().line;
+    const std::string directive = lex.Peek().text;
+    if (directive == "#define") {
+        lex.Word();
+        const std::string name = lex.Word();
+        symbols[name] = lex.Number();
+    } else if (directive == "#include") {
+        lex.Word();
+        const std::string name = lex.String();
+        if (!include) Lexer::FailAt(line, "cannot include " + name + " here");
+        if (depth > 8) Lexer::FailAt(line, "includes nest too deep at " + name);
+        const std::string text = include(name);
+        Lexer header(text, symbols);
+        while (header.Peek().kind != Token::End) {
+            if (header.Peek().kind == Token::Word && header.Peek().text[0] == '#')
+                ParsePreprocessorLine(header, symbols, include, depth + 1);
+            else
+                header.Fail("an included file holds only preprocessor lines");
+        }
+    } else {
+        lex.SkipLine();
+    }
+}
+
+ResourceScript ResourceScript::Parse(std::string_view text, const IncludeReader& include) {
     ResourceScript script;
-    Lexer lex(text);
+    Symbols symbols{{"IDOK", IDOK}, {"IDCANCEL", IDCANCEL}};
+    Lexer lex(text, symbols);
     while (lex.Peek().kind != Token::End) {
         if (lex.Peek().kind == Token::Word && lex.Peek().text[0] == '#') {
-            lex.SkipLine();
+            ParsePreprocessorLine(lex, symbols, include, 0);
             continue;
         }
         if (lex.AtWord("STRINGTABLE")) {

@@ -4,6 +4,7 @@
 // the same data.
 
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <stdexcept>
 #include <string>
@@ -73,8 +74,14 @@ struct ResourceScript {
 
     const DialogTemplate& dialog(int id) const;
 
+    // The text of a file the script includes (`#include "resource.h"`), by
+    // the name the script gives it.
+    using IncludeReader = std::function<std::string(std::string_view name)>;
+
     // Throws ParseError naming the line for anything it does not understand.
-    static ResourceScript Parse(std::string_view text);
+    // Numbers may be given by the names that `#define` lines (in the script
+    // or in a file it includes) give them, as a resource compiler reads them.
+    static ResourceScript Parse(std::string_view text, const IncludeReader& include = nullptr);
 };
 
 struct ParseError : std::runtime_error {

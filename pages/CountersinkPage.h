@@ -7,7 +7,7 @@
 
 class CCountersinkPage : public CLengthUnitPage {
 public:
-    static constexpr int IDD = 133;
+    static constexpr int IDD = IDD_COUNTERSINK;
     CCountersinkPage() : CLengthUnitPage(IDD) {}
 
 protected:

@@ -7,7 +7,7 @@
 
 class CGoldFingerPage : public CLengthUnitPage {
 public:
-    static constexpr int IDD = 132;
+    static constexpr int IDD = IDD_GOLDFINGER;
     CGoldFingerPage() : CLengthUnitPage(IDD) {}
 
 protected:

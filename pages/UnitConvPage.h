@@ -9,7 +9,7 @@ struct UnitGroup;
 
 class CUnitConvPage : public CCalcPage {
 public:
-    static constexpr int IDD = 130;
+    static constexpr int IDD = IDD_UNITCONV;
     CUnitConvPage() : CCalcPage(IDD) {}
 
 protected:

@@ -7,7 +7,7 @@
 
 class CVCutPage : public CLengthUnitPage {
 public:
-    static constexpr int IDD = 131;
+    static constexpr int IDD = IDD_VCUT;
     CVCutPage() : CLengthUnitPage(IDD) {}
 
 protected:

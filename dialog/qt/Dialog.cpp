@@ -6,260 +6,157 @@
 #include "Resources.h"
 #include "TabControl.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QButtonGroup>
 #include <QComboBox>
 #include <QDialog>
 #include <QLineEdit>
-#include <QRadioButton>
 
-#include <algorithm>
-
-using namespace win32;
+// The Qt calls behind CDialog (dialog/Dialog.cpp), with what Qt does by
+// itself undone where Win32 does otherwise.
 
 namespace {
 
-CDialog::WriteObserver& Observer() {
-    static CDialog::WriteObserver observer;
-    return observer;
-}
-
-// Win32 keeps one focus window per thread, even while a dialog is still
-// being built and not yet shown; Qt knows focus only in an active window.
-// SetFocus on a window that is not shown yet is remembered here.
-QPointer<QWidget>& FocusBeforeShow() {
-    static QPointer<QWidget> widget;
-    return widget;
-}
-
-// The edit field of `window` that has the focus, or will have it once the
-// window shows; 0 for none (a combo box's edit part is no field of its own).
-int FocusedField(const DialogWindow& window) {
-    QWidget* focus = QApplication::focusWidget();
-    QWidget* pending = FocusBeforeShow();
-    if (focus == nullptr && pending != nullptr && !pending->window()->isVisible()) focus = pending;
-    auto* edit = qobject_cast<QLineEdit*>(focus);
-    const int id = edit != nullptr && DialogWindow::IsControl(edit) ? DialogWindow::OwnId(edit) : 0;
-    return id != 0 && window.Control(id) == edit ? id : 0;
-}
-
 template <class T>
-T* ControlAs(const DialogWindow* window, int id) {
-    return window ? qobject_cast<T*>(window->Control(id)) : nullptr;
+T* ControlAs(const DialogWindow& window, int id) {
+    return qobject_cast<T*>(window.Control(id));
+}
+
+// An edit field, or a combo box's edit part.
+QLineEdit* EditPart(const DialogWindow& window, int id) {
+    if (auto* combo = ControlAs<QComboBox>(window, id)) return combo->lineEdit();
+    return ControlAs<QLineEdit>(window, id);
 }
 
 }  // namespace
 
-CDialog::CDialog(int templateId) : m_templateId(templateId) {}
+DialogWindow* CDialog::Window() const { return static_cast<DialogWindow*>(m_window.get()); }
 
-CDialog::~CDialog() = default;
+std::unique_ptr<dlg::NativeDialog> dlg::NewNativeDialog(CDialog& owner) { return std::make_unique<DialogWindow>(owner); }
 
-void CDialog::CreateWindowFromTemplate(CDialog* parent, int parentId, bool modal) {
-    const dlg::DialogTemplate& tpl = res::Script().dialog(m_templateId);
+int dlg::NativeFocusId() {
+    QWidget* focus = QApplication::focusWidget();
+    return focus != nullptr ? DialogWindow::IdOf(focus) : -1;
+}
+
+bool DialogWindow::Create(const dlg::DialogTemplate& tpl, NativeDialog* parent, int parentId, bool modal,
+                          const std::function<bool()>& initDialog) {
+    m_tpl = &tpl;
     InstallAccessibleInterfaces();  // before Qt first asks how the new widgets read
     QWidget* parentWidget = nullptr;
-    if (parent != nullptr && parent->m_window) {
-        parentWidget = parentId != 0 ? parent->m_window->Control(parentId) : parent->m_window->Root();
-    }
-    m_window = std::make_unique<DialogWindow>(*this, tpl, parentWidget, modal);
-}
-
-int CDialog::DoModal(CDialog* owner) {
-    CreateWindowFromTemplate(owner, 0, true);
-    if (OnInitDialog()) SetFocus(m_window->FirstFocusableId());
-    QDialog* dialog = m_window->AsQDialog();
-    const int result = dialog->exec();
-    m_window.reset();
-    return result;
-}
-
-bool CDialog::Create(CDialog* parent, int parentId) {
-    CreateWindowFromTemplate(parent, parentId, false);
-    OnInitDialog();
+    if (auto* parentWindow = static_cast<DialogWindow*>(parent))
+        parentWidget = parentId != 0 ? parentWindow->Control(parentId) : parentWindow->Root();
+    MakeWidgets(parentWidget, modal);
+    initDialog();
     return true;
 }
 
-void CDialog::EndDialog(int result) {
-    if (m_window && m_window->AsQDialog()) m_window->AsQDialog()->done(result);
+void DialogWindow::Describe(int id, const CString& description) {
+    QWidget* control = Control(id);
+    if (control->accessibleDescription().isEmpty()) control->setAccessibleDescription(ToQString(description));
 }
 
-void CDialog::ShowWindow(int command) {
-    if (m_window) m_window->Root()->setVisible(command != SW_HIDE);
-}
-
-bool CDialog::IsWindowVisible() const { return m_window && m_window->Root()->isVisible(); }
-
-void CDialog::MoveWindow(const PixelRect& rect, bool) {
-    if (m_window) m_window->Root()->setGeometry(rect.left, rect.top, rect.Width(), rect.Height());
-}
-
-PixelRect CDialog::GetClientRect(int id) const {
-    if (!m_window) return {};
-    const QWidget* w = id == 0 ? m_window->Root() : m_window->Control(id);
-    if (w == nullptr) return {};
-    return PixelRect{0, 0, w->width(), w->height()};
-}
-
-CString CDialog::GetWindowText() const { return m_window ? m_window->Title() : CString(); }
-
-void CDialog::SetWindowText(const CString& text) {
-    if (m_window) m_window->SetTitle(text);
-}
-
-// Qt lays out in device-independent pixels and draws them at the screen's
-// device pixel ratio itself.
-int CDialog::ScaleForDpi(int pixels) const { return pixels; }
-
-CString CDialog::GetDlgItemText(int id) const { return m_window ? m_window->Text(id) : CString(); }
-
-void CDialog::SetDlgItemText(int id, const CString& text) {
-    if (!m_window || m_window->Control(id) == nullptr) return;
-    const bool isEdit = qobject_cast<QLineEdit*>(m_window->Control(id)) != nullptr;
-    if (isEdit && Observer()) Observer()(id, text);
-    QWidget* control = m_window->Control(id);
-    if (isEdit && control->accessibleDescription().isEmpty() && WritesResult(id, text, FocusedField(*m_window)))
-        control->setAccessibleDescription(ToQString(LoadString(IDS_RESULT_FIELD)));
-    m_window->SetText(id, text);
-    if (isEdit) OnCommand(id, EN_CHANGE);
-}
-
-int CDialog::GetFocusId() {
-    if (QWidget* focus = QApplication::focusWidget()) return DialogWindow::IdOf(focus);
-    QWidget* pending = FocusBeforeShow();
-    if (pending != nullptr && !pending->window()->isVisible()) return DialogWindow::IdOf(pending);
-    return 0;
-}
-
-void CDialog::SetFocus(int id) {
-    QWidget* w = m_window ? m_window->Control(id) : nullptr;
-    if (w == nullptr) return;
-    w->setFocus(Qt::OtherFocusReason);
-    FocusBeforeShow() = w->window()->isVisible() ? nullptr : w;
-}
-
-void CDialog::GetSel(int id, int& start, int& end) const {
-    start = end = 0;
-    if (auto* edit = ControlAs<QLineEdit>(m_window.get(), id)) {
-        if (edit->hasSelectedText()) {
-            start = edit->selectionStart();
-            end = edit->selectionEnd();
-        } else {
-            start = end = edit->cursorPosition();
-        }
-    }
-}
-
-void CDialog::SetSel(int id, int start, int end) {
-    auto* edit = ControlAs<QLineEdit>(m_window.get(), id);
+void DialogWindow::Selection(int id, int& start, int& end) const {
+    const QLineEdit* edit = EditPart(*this, id);
     if (edit == nullptr) return;
-    const int length = static_cast<int>(edit->text().size());
-    if (start == -1) {
-        edit->deselect();
-        return;
+    if (edit->hasSelectedText()) {
+        start = edit->selectionStart();
+        end = edit->selectionEnd();
+    } else {
+        start = end = edit->cursorPosition();
     }
-    if (end < 0 || end > length) end = length;
-    start = std::clamp(start, 0, length);
-    if (start == end)
+}
+
+void DialogWindow::SetSelection(int id, int start, int end) {
+    QLineEdit* edit = EditPart(*this, id);
+    if (edit == nullptr) return;
+    if (start == -1)
+        edit->deselect();
+    else if (start == end)
         edit->setCursorPosition(end);
     else
         edit->setSelection(start, end - start);  // the caret ends at `end`, as Win32 puts it
 }
 
-void CDialog::ScrollCaret(int id) {
-    // QLineEdit keeps its caret in view whenever the caret or selection is set.
-    (void)id;
-}
-
-int CDialog::LineLength(int id, int line) const {
-    auto* edit = ControlAs<QLineEdit>(m_window.get(), id);
-    if (edit == nullptr) return 0;
-    const int length = static_cast<int>(edit->text().size());
-    if (line >= 0) return length;
-    return length - static_cast<int>(edit->selectedText().size());  // unselected characters
-}
-
-int CDialog::AddString(int id, const CString& text) {
-    auto* combo = ControlAs<QComboBox>(m_window.get(), id);
-    if (combo == nullptr) return -1;
-    const QString item = ToQString(text);
-    int index = combo->count();
-    if (m_window->Template().controls.size() > 0) {
-        for (const dlg::ControlTemplate& c : m_window->Template().controls) {
-            if (c.id == id && c.has(CBS_SORT)) {
-                index = 0;
-                while (index < combo->count() &&
-                       QString::compare(combo->itemText(index), item, Qt::CaseInsensitive) <= 0)
-                    ++index;
-            }
-        }
-    }
+void DialogWindow::ListInsert(int id, int index, const CString& text) {
+    auto* combo = ControlAs<QComboBox>(*this, id);
     const QSignalBlocker block(combo);
     const int selected = combo->currentIndex();
     const QString editText = combo->currentText();
-    combo->insertItem(index, item);
+    combo->insertItem(index, ToQString(text));
     if (selected == -1) {  // Qt selects the first item added; Win32 selects nothing
         combo->setCurrentIndex(-1);
         if (combo->lineEdit()) combo->lineEdit()->setText(editText);
     }
-    return index;
 }
 
-void CDialog::SetCurSel(int id, int index) {
-    auto* combo = ControlAs<QComboBox>(m_window.get(), id);
-    if (combo == nullptr) return;
+int DialogWindow::ListCount(int id) const { return ControlAs<QComboBox>(*this, id)->count(); }
+
+CString DialogWindow::ListItem(int id, int index) const {
+    return FromQString(ControlAs<QComboBox>(*this, id)->itemText(index));
+}
+
+int DialogWindow::ListCurrent(int id) const { return ControlAs<QComboBox>(*this, id)->currentIndex(); }
+
+void DialogWindow::SetListCurrent(int id, int index) {
+    auto* combo = ControlAs<QComboBox>(*this, id);
     const QSignalBlocker block(combo);
-    combo->setCurrentIndex(index >= 0 && index < combo->count() ? index : -1);
+    combo->setCurrentIndex(index);
 }
 
-int CDialog::GetCurSel(int id) const {
-    auto* combo = ControlAs<QComboBox>(m_window.get(), id);
-    return combo ? combo->currentIndex() : -1;
-}
+bool DialogWindow::Checked(int id) const { return ControlAs<QAbstractButton>(*this, id)->isChecked(); }
 
-CString CDialog::GetLBText(int id, int index) const {
-    auto* combo = ControlAs<QComboBox>(m_window.get(), id);
-    if (combo == nullptr || index < 0 || index >= combo->count()) return {};
-    return FromQString(combo->itemText(index));
-}
-
-int CDialog::GetCheck(int id) const {
-    auto* button = ControlAs<QAbstractButton>(m_window.get(), id);
-    return button && button->isChecked() ? BST_CHECKED : BST_UNCHECKED;
-}
-
-void CDialog::SetCheck(int id, int state) {
-    auto* button = ControlAs<QAbstractButton>(m_window.get(), id);
-    if (button == nullptr) return;
-    // BM_SETCHECK sets this button only; its group's other buttons stay as they are.
+void DialogWindow::SetChecked(int id, bool checked) {
+    auto* button = ControlAs<QAbstractButton>(*this, id);
+    // Its group's other buttons stay as they are.
     QButtonGroup* group = button->group();
     const bool exclusive = group && group->exclusive();
     if (exclusive) group->setExclusive(false);
     const QSignalBlocker block(button);
-    button->setChecked(state == BST_CHECKED);
+    button->setChecked(checked);
     if (exclusive) group->setExclusive(true);
 }
 
-void CDialog::InsertTab(int id, int index, const CString& label) {
-    if (auto* tabs = ControlAs<TabControl>(m_window.get(), id)) tabs->InsertTab(index, ToQString(label));
+void DialogWindow::InsertTab(int id, int index, const CString& label) {
+    ControlAs<TabControl>(*this, id)->InsertTab(index, ToQString(label));
 }
 
-int CDialog::GetTabCurSel(int id) const {
-    auto* tabs = ControlAs<TabControl>(m_window.get(), id);
-    return tabs ? tabs->CurrentIndex() : -1;
+int DialogWindow::TabCurrent(int id) const { return ControlAs<TabControl>(*this, id)->CurrentIndex(); }
+
+// Qt remembers the focus of a window not shown yet, and gives it as the window shows.
+bool DialogWindow::Focus(int id) {
+    QWidget* w = Control(id);
+    w->setFocus(Qt::OtherFocusReason);
+    return w->window()->isVisible();
 }
 
-CString CDialog::LoadString(int id) {
-    const auto& strings = res::Script().strings;
-    const auto it = strings.find(id);
-    return it == strings.end() ? CString() : it->second;
+int DialogWindow::FocusedId() const {
+    QWidget* focus = QApplication::focusWidget();
+    const int id = focus != nullptr ? IdOf(focus) : 0;
+    QWidget* control = id != 0 ? Control(id) : nullptr;
+    return control != nullptr && (control == focus || control->isAncestorOf(focus)) ? id : 0;
 }
 
-void CDialog::SetWriteObserver(WriteObserver observer) { Observer() = std::move(observer); }
+bool DialogWindow::WindowShown() const { return m_root->window()->isVisible(); }
 
-void CDialog::SetIcon(int iconId) {
-    if (m_window) m_window->Root()->setWindowIcon(res::Icon(iconId));
+void DialogWindow::Show(bool visible) { m_root->setVisible(visible); }
+
+bool DialogWindow::Visible() const { return m_root->isVisible(); }
+
+void DialogWindow::Move(const PixelRect& rect, bool) {
+    m_root->setGeometry(rect.left, rect.top, rect.Width(), rect.Height());
 }
 
-bool CDialog::AppendSystemMenuItem(int, const CString&) {
-    return false;  // X11 and Wayland window managers own the window menu
+PixelRect DialogWindow::ClientRect(int id) const {
+    const QWidget* w = id == 0 ? m_root.data() : Control(id);
+    return w != nullptr ? PixelRect{0, 0, w->width(), w->height()} : PixelRect{};
 }
+
+int DialogWindow::RunModal(NativeDialog*) { return AsQDialog()->exec(); }
+
+void DialogWindow::EndModal(int result) {
+    if (QDialog* dialog = AsQDialog()) dialog->done(result);
+}
+
+void DialogWindow::SetIcon(int iconId) { m_root->setWindowIcon(res::Icon(iconId)); }

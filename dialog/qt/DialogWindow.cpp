@@ -47,8 +47,9 @@ void SetEditTextQuietly(QLineEdit* edit, const QString& text) {
 
 }  // namespace
 
-DialogWindow::DialogWindow(CDialog& owner, const dlg::DialogTemplate& tpl, QWidget* parent, bool topLevel)
-    : m_owner(owner), m_tpl(tpl) {
+void DialogWindow::MakeWidgets(QWidget* parent, bool topLevel) {
+    CDialog& owner = m_owner;
+    const dlg::DialogTemplate& tpl = *m_tpl;
     const QFont font = DialogFont(tpl);
     const dlg::PixelBox box = ToPixels(tpl.rect, BaseUnitsOf(font));
     QWidget* client = nullptr;
@@ -111,17 +112,6 @@ int DialogWindow::TemplateOrder(const QWidget* widget) { return widget->property
 
 bool DialogWindow::IsDialogRoot(const QWidget* widget) { return widget->property(kRootProperty).toBool(); }
 
-int DialogWindow::FirstFocusableId() const {
-    int fallback = 0;
-    for (const dlg::ControlTemplate& c : m_tpl.controls) {
-        const QWidget* w = Control(c.id);
-        if (w == nullptr || w->focusPolicy() == Qt::NoFocus) continue;
-        if (c.has(WS_TABSTOP)) return c.id;
-        if (fallback == 0) fallback = c.id;
-    }
-    return fallback;
-}
-
 int DialogWindow::IdOf(const QWidget* widget) {
     for (const QWidget* w = widget; w != nullptr; w = w->parentWidget()) {
         if (w->property(kRootProperty).toBool()) return 0;
@@ -132,16 +122,13 @@ int DialogWindow::IdOf(const QWidget* widget) {
 }
 
 void DialogWindow::Build(QWidget* client, const QFont& font) {
-    int defaultId = IDOK;
-    for (const dlg::ControlTemplate& c : m_tpl.controls)
-        if (c.kind() == dlg::ControlKind::PushButton && (c.style & BS_TYPEMASK) == BS_DEFPUSHBUTTON) defaultId = c.id;
-    auto* router = new KeyRouter(m_owner, defaultId, m_root);
+    auto* router = new KeyRouter(m_owner, dlg::DefaultButtonId(*m_tpl), m_root);
     m_root->installEventFilter(router);
 
     QWidget* previousTabStop = nullptr;
     QButtonGroup* radioGroup = nullptr;
     std::vector<QWidget*>& created = m_inTemplateOrder;
-    for (const dlg::ControlTemplate& c : m_tpl.controls) {
+    for (const dlg::ControlTemplate& c : m_tpl->controls) {
         QWidget* widget = CreateControl(c, client, font);
         created.push_back(widget);
         if (c.id != -1 && m_controls.find(c.id) == m_controls.end()) m_controls[c.id] = widget;
@@ -169,7 +156,7 @@ void DialogWindow::Build(QWidget* client, const QFont& font) {
     }
     PlaceInGroups();
     for (size_t i = 0; i < created.size(); ++i) {
-        const dlg::ControlTemplate& c = m_tpl.controls[i];
+        const dlg::ControlTemplate& c = m_tpl->controls[i];
         QWidget* widget = created[i];
         // Radio buttons take their place in the tab order, where they count
         // while checked.
@@ -185,7 +172,7 @@ void DialogWindow::Build(QWidget* client, const QFont& font) {
     for (auto it = created.rbegin(); it != created.rend(); ++it) (*it)->raise();
     for (QWidget* w : created)
         if (dynamic_cast<GroupBoxControl*>(w) != nullptr) w->lower();
-    NameControls(m_tpl, created, ToQString(m_tpl.caption));
+    NameControls(*m_tpl, created, ToQString(m_tpl->caption));
 }
 
 // A group box holds the controls it frames, so that assistive technology
@@ -195,7 +182,7 @@ void DialogWindow::PlaceInGroups() {
     std::vector<QPoint> inClient;
     for (QWidget* w : created) inClient.push_back(w->pos());
     for (size_t i = 0; i < created.size(); ++i) {
-        const int group = dlg::EnclosingGroup(m_tpl, i);
+        const int group = dlg::EnclosingGroup(*m_tpl, i);
         if (group == -1) continue;
         const auto g = static_cast<size_t>(group);
         created[i]->setParent(created[g]);
@@ -340,7 +327,7 @@ void DialogWindow::SetTitle(const CString& title) {
     const QString text = ToQString(title);
     m_root->setWindowTitle(text);
     if (!m_root->isWindow()) m_root->setAccessibleName(text);  // a window is named by its title already
-    NameControls(m_tpl, m_inTemplateOrder, text);
+    NameControls(*m_tpl, m_inTemplateOrder, text);
 }
 
 CString DialogWindow::Title() const { return FromQString(m_root->windowTitle()); }

@@ -20,10 +20,12 @@ QString ResourcePath(int id) {
 
 const dlg::ResourceScript& Script() {
     static const dlg::ResourceScript script = [] {
-        QFile file(QStringLiteral(":/lamino.rc"));
-        if (!file.open(QIODevice::ReadOnly)) throw dlg::ParseError("resource script missing");
-        const QByteArray text = file.readAll();
-        return dlg::ResourceScript::Parse(std::string_view(text.constData(), static_cast<size_t>(text.size())));
+        const auto read = [](std::string_view name) {
+            QFile file(QStringLiteral(":/") + QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())));
+            if (!file.open(QIODevice::ReadOnly)) throw dlg::ParseError("resource file missing: " + std::string(name));
+            return file.readAll().toStdString();
+        };
+        return dlg::ResourceScript::Parse(read("lamino.rc"), read);
     }();
     return script;
 }

@@ -2,228 +2,124 @@
 
 #include "DialogWindow.h"
 #include "Dom.h"
-#include "Resources.h"
 
-// CDialog in the browser: every operation is a call to the page's script,
-// which holds the elements; notifications come back through Exports.cpp.
-
-using namespace win32;
+// The browser calls behind CDialog (dialog/Dialog.cpp): each one a call to
+// the page's script, which holds the elements; notifications come back
+// through Exports.cpp.
 
 namespace {
 
-CDialog::WriteObserver& Observer() {
-    static CDialog::WriteObserver observer;
-    return observer;
-}
-
-// Win32 keeps one focus window per thread, even while a dialog is still
-// being built and not yet shown; a page has no focus before it is shown.
-// SetFocus on a window that is not shown yet is remembered here.
-int& FocusBeforeShow() {
-    static int control = 0;
-    return control;
-}
-
 int Length(const CString& text) { return static_cast<int>(text.size()); }
 
-
-bool IsEditPart(dlg::ControlKind kind) { return kind == dlg::ControlKind::Edit || kind == dlg::ControlKind::ComboBox; }
+// A text the script hands over: its length first, then its units.
+template <class LengthOf, class CopyOf>
+CString ScriptText(LengthOf length, CopyOf copy) {
+    CString text(static_cast<size_t>(length()), u'\0');
+    if (!text.empty()) copy(text.data());
+    return text;
+}
 
 }  // namespace
 
-CDialog::CDialog(int templateId) : m_templateId(templateId) {}
+DialogWindow* CDialog::Window() const { return static_cast<DialogWindow*>(m_window.get()); }
 
-CDialog::~CDialog() = default;
+std::unique_ptr<dlg::NativeDialog> dlg::NewNativeDialog(CDialog& owner) { return std::make_unique<DialogWindow>(owner); }
 
-void CDialog::CreateWindowFromTemplate(CDialog* parent, int parentId, bool modal) {
-    const dlg::DialogTemplate& tpl = res::Script().dialog(m_templateId);
-    const DialogWindow* parentWindow = parent != nullptr ? parent->m_window.get() : nullptr;
-    m_window = std::make_unique<DialogWindow>(*this, tpl, parentWindow, parentId, modal);
+int dlg::NativeFocusId() {
+    const int focused = dom_focused_control();
+    if (focused == 0) return -1;
+    int id = 0;
+    DialogWindow::OfControl(focused, &id);
+    return id;
 }
 
-int CDialog::DoModal(CDialog* owner) {
-    CreateWindowFromTemplate(owner, 0, true);
-    if (OnInitDialog()) SetFocus(m_window->FirstFocusableId());
-    dom_window_show_modal(m_window->Handle());
-    if (const int pending = FocusBeforeShow(); pending != 0 && DialogWindow::OfControl(pending, nullptr) == m_window.get()) {
-        FocusBeforeShow() = 0;
-        dom_control_focus(pending);
-    }
-    const int result = dom_window_run_modal(m_window->Handle());
-    m_window.reset();
-    return result;
-}
-
-bool CDialog::Create(CDialog* parent, int parentId) {
-    CreateWindowFromTemplate(parent, parentId, false);
-    OnInitDialog();
+bool DialogWindow::Create(const dlg::DialogTemplate& tpl, NativeDialog* parent, int parentId, bool modal,
+                          const std::function<bool()>& initDialog) {
+    m_tpl = &tpl;
+    Make(static_cast<const DialogWindow*>(parent), parentId, modal);
+    initDialog();
     return true;
 }
 
-void CDialog::EndDialog(int result) {
-    if (m_window) dom_window_end_modal(m_window->Handle(), result);
+CString DialogWindow::Text(int id) const {
+    const int control = Control(id);
+    return ScriptText([control] { return dom_control_text_length(control); },
+                      [control](char16_t* buffer) { dom_control_get_text(control, buffer); });
 }
 
-void CDialog::ShowWindow(int command) {
-    if (m_window) dom_window_show(m_window->Handle(), command != SW_HIDE);
+void DialogWindow::SetText(int id, const CString& text) {
+    if (KindOf(id) == dlg::ControlKind::Edit) dom_trace_write(id, text.data(), Length(text));
+    dom_control_set_text(Control(id), text.data(), Length(text));
 }
 
-bool CDialog::IsWindowVisible() const { return m_window && dom_window_is_visible(m_window->Handle()); }
-
-void CDialog::MoveWindow(const PixelRect& rect, bool) {
-    if (m_window) dom_window_move(m_window->Handle(), rect.left, rect.top, rect.Width(), rect.Height());
+void DialogWindow::Describe(int id, const CString& description) {
+    dom_control_describe(Control(id), description.data(), Length(description));
 }
 
-PixelRect CDialog::GetClientRect(int id) const {
-    if (!m_window) return {};
-    const dlg::PixelBox box = id == 0 ? m_window->ClientBox() : m_window->Box(id);
-    return PixelRect{0, 0, box.width, box.height};
+void DialogWindow::Selection(int id, int& start, int& end) const {
+    dom_edit_get_selection(Control(id), &start, &end);
 }
 
-CString CDialog::GetWindowText() const { return m_window ? m_window->Title() : CString(); }
+void DialogWindow::SetSelection(int id, int start, int end) { dom_edit_set_selection(Control(id), start, end); }
 
-void CDialog::SetWindowText(const CString& text) {
-    if (m_window) m_window->SetTitle(text);
+void DialogWindow::ScrollCaret(int id) { dom_edit_scroll_caret(Control(id)); }
+
+void DialogWindow::ListInsert(int id, int index, const CString& text) {
+    dom_list_insert(Control(id), index, text.data(), Length(text));
+}
+
+int DialogWindow::ListCount(int id) const { return dom_list_count(Control(id)); }
+
+CString DialogWindow::ListItem(int id, int index) const {
+    const int control = Control(id);
+    return ScriptText([control, index] { return dom_list_item_length(control, index); },
+                      [control, index](char16_t* buffer) { dom_list_get_item(control, index, buffer); });
+}
+
+int DialogWindow::ListCurrent(int id) const { return dom_list_current(Control(id)); }
+
+void DialogWindow::SetListCurrent(int id, int index) { dom_list_set_current(Control(id), index); }
+
+bool DialogWindow::Checked(int id) const { return dom_button_check(Control(id)) != 0; }
+
+void DialogWindow::SetChecked(int id, bool checked) { dom_button_set_check(Control(id), checked ? 1 : 0); }
+
+void DialogWindow::InsertTab(int id, int index, const CString& label) {
+    dom_tab_insert(Control(id), index, label.data(), Length(label));
+}
+
+int DialogWindow::TabCurrent(int id) const { return dom_tab_current(Control(id)); }
+
+bool DialogWindow::Focus(int id) { return dom_control_focus(Control(id)) != 0; }
+
+int DialogWindow::FocusedId() const {
+    int id = 0;
+    return OfControl(dom_focused_control(), &id) == this ? id : 0;
+}
+
+bool DialogWindow::WindowShown() const {
+    return !m_inTemplateOrder.empty() && dom_control_window_shown(m_inTemplateOrder.front()) != 0;
+}
+
+void DialogWindow::Show(bool visible) { dom_window_show(m_handle, visible ? 1 : 0); }
+
+bool DialogWindow::Visible() const { return dom_window_is_visible(m_handle) != 0; }
+
+void DialogWindow::Move(const PixelRect& rect, bool) {
+    dom_window_move(m_handle, rect.left, rect.top, rect.Width(), rect.Height());
 }
 
 // The page's script lays out in CSS pixels, which the browser draws at the
 // screen's device pixel ratio itself.
-int CDialog::ScaleForDpi(int pixels) const { return pixels; }
-
-CString CDialog::GetDlgItemText(int id) const {
-    const int control = m_window ? m_window->Control(id) : 0;
-    if (control == 0) return {};
-    CString text(static_cast<size_t>(dom_control_text_length(control)), u'\0');
-    if (!text.empty()) dom_control_get_text(control, text.data());
-    return text;
+PixelRect DialogWindow::ClientRect(int id) const {
+    const dlg::PixelBox box = id == 0 ? m_client : Box(id);
+    return PixelRect{0, 0, box.width, box.height};
 }
 
-void CDialog::SetDlgItemText(int id, const CString& text) {
-    const int control = m_window ? m_window->Control(id) : 0;
-    if (control == 0) return;
-    const bool isEdit = m_window->KindOf(id) == dlg::ControlKind::Edit;
-    if (isEdit) {
-        if (Observer()) Observer()(id, text);
-        dom_trace_write(id, text.data(), Length(text));
-    }
-    dom_control_set_text(control, text.data(), Length(text));
-    if (isEdit) OnCommand(id, EN_CHANGE);
-}
+void DialogWindow::ShowModal(NativeDialog*) { dom_window_show_modal(m_handle); }
 
-int CDialog::GetFocusId() {
-    int id = 0;
-    if (const int focused = dom_focused_control(); focused != 0) {
-        DialogWindow::OfControl(focused, &id);
-        return id;
-    }
-    const int pending = FocusBeforeShow();
-    if (pending != 0 && !dom_control_window_shown(pending)) DialogWindow::OfControl(pending, &id);
-    return id;
-}
+int DialogWindow::RunModal(NativeDialog*) { return dom_window_run_modal(m_handle); }
 
-void CDialog::SetFocus(int id) {
-    const int control = m_window ? m_window->Control(id) : 0;
-    if (control == 0) return;
-    FocusBeforeShow() = dom_control_focus(control) ? 0 : control;
-}
+void DialogWindow::EndModal(int result) { dom_window_end_modal(m_handle, result); }
 
-void CDialog::GetSel(int id, int& start, int& end) const {
-    start = end = 0;
-    const int control = m_window ? m_window->Control(id) : 0;
-    if (control != 0 && IsEditPart(m_window->KindOf(id))) dom_edit_get_selection(control, &start, &end);
-}
-
-void CDialog::SetSel(int id, int start, int end) {
-    const int control = m_window ? m_window->Control(id) : 0;
-    if (control != 0 && IsEditPart(m_window->KindOf(id))) dom_edit_set_selection(control, start, end);
-}
-
-void CDialog::ScrollCaret(int id) {
-    const int control = m_window ? m_window->Control(id) : 0;
-    if (control != 0 && IsEditPart(m_window->KindOf(id))) dom_edit_scroll_caret(control);
-}
-
-int CDialog::LineLength(int id, int line) const {
-    const int control = m_window ? m_window->Control(id) : 0;
-    if (control == 0 || !IsEditPart(m_window->KindOf(id))) return 0;
-    const int length = dom_control_text_length(control);
-    if (line >= 0) return length;
-    int start = 0, end = 0;
-    dom_edit_get_selection(control, &start, &end);
-    return length - (end - start);  // unselected characters
-}
-
-int CDialog::AddString(int id, const CString& text) {
-    const int control = m_window ? m_window->Control(id) : 0;
-    if (control == 0 || m_window->KindOf(id) != dlg::ControlKind::ComboBox) return -1;
-    const int count = dom_list_count(control);
-    int index = count;
-    for (const dlg::ControlTemplate& c : m_window->Template().controls) {
-        if (c.id != id || !c.has(CBS_SORT)) continue;
-        // Sorted as Windows sorts a list: case-insensitively, the first of equals first.
-        auto folded = [](CString s) {
-            for (char16_t& ch : s)
-                if (ch >= u'a' && ch <= u'z') ch = static_cast<char16_t>(ch - u'a' + u'A');
-            return s;
-        };
-        index = 0;
-        while (index < count && folded(GetLBText(id, index)) <= folded(text)) ++index;
-        break;
-    }
-    dom_list_insert(control, index, text.data(), Length(text));
-    return index;
-}
-
-void CDialog::SetCurSel(int id, int index) {
-    const int control = m_window ? m_window->Control(id) : 0;
-    if (control == 0) return;
-    dom_list_set_current(control, index >= 0 && index < dom_list_count(control) ? index : -1);
-}
-
-int CDialog::GetCurSel(int id) const {
-    const int control = m_window ? m_window->Control(id) : 0;
-    return control != 0 ? dom_list_current(control) : -1;
-}
-
-CString CDialog::GetLBText(int id, int index) const {
-    const int control = m_window ? m_window->Control(id) : 0;
-    if (control == 0 || index < 0 || index >= dom_list_count(control)) return {};
-    CString text(static_cast<size_t>(dom_list_item_length(control, index)), u'\0');
-    if (!text.empty()) dom_list_get_item(control, index, text.data());
-    return text;
-}
-
-int CDialog::GetCheck(int id) const {
-    const int control = m_window ? m_window->Control(id) : 0;
-    return control != 0 && dom_button_check(control) ? BST_CHECKED : BST_UNCHECKED;
-}
-
-void CDialog::SetCheck(int id, int state) {
-    if (const int control = m_window ? m_window->Control(id) : 0) dom_button_set_check(control, state == BST_CHECKED);
-}
-
-void CDialog::InsertTab(int id, int index, const CString& label) {
-    if (const int control = m_window ? m_window->Control(id) : 0)
-        dom_tab_insert(control, index, label.data(), Length(label));
-}
-
-int CDialog::GetTabCurSel(int id) const {
-    const int control = m_window ? m_window->Control(id) : 0;
-    return control != 0 ? dom_tab_current(control) : -1;
-}
-
-CString CDialog::LoadString(int id) {
-    const auto& strings = res::Script().strings;
-    const auto it = strings.find(id);
-    return it == strings.end() ? CString() : it->second;
-}
-
-void CDialog::SetWriteObserver(WriteObserver observer) { Observer() = std::move(observer); }
-
-void CDialog::SetIcon(int iconId) {
-    if (m_window) dom_window_set_icon(m_window->Handle(), iconId);
-}
-
-bool CDialog::AppendSystemMenuItem(int, const CString&) {
-    return false;  // the browser owns the window's menu
-}
+void DialogWindow::SetIcon(int iconId) { dom_window_set_icon(m_handle, iconId); }

@@ -34,30 +34,17 @@ dlg::BaseUnits UnitsOf(const std::u16string& face, int pixels) {
     return measured[key] = dlg::BaseUnitsFromMetrics(alphabetWidth, height);
 }
 
-bool TakesFocus(dlg::ControlKind kind) {
-    switch (kind) {
-    case dlg::ControlKind::Edit:
-    case dlg::ControlKind::ComboBox:
-    case dlg::ControlKind::RadioButton:
-    case dlg::ControlKind::CheckBox:
-    case dlg::ControlKind::PushButton:
-    case dlg::ControlKind::TabControl: return true;
-    default: return false;
-    }
-}
-
 }  // namespace
 
-DialogWindow::DialogWindow(CDialog& owner, const dlg::DialogTemplate& tpl, const DialogWindow* parent,
-                           int parentId, bool modal)
-    : m_owner(owner), m_tpl(tpl) {
+void DialogWindow::Make(const DialogWindow* parent, int parentId, bool modal) {
+    const dlg::DialogTemplate& tpl = *m_tpl;
     const std::u16string face = dlg::SubstituteFace(tpl.fontFace);
     const int pixels = dlg::PointsToPixels(tpl.fontPoints > 0 ? tpl.fontPoints : 9);
     m_units = UnitsOf(face, pixels);
     m_client = dlg::ToPixels(tpl.rect, m_units);
     const int parentControl = parent != nullptr ? parent->Control(parentId) : 0;
     m_handle = dom_window_create(parentControl, modal ? 1 : 0, m_client.width, m_client.height,
-                                 owner.PaintsWhiteBackground() ? 1 : 0, face.data(), static_cast<int>(face.size()),
+                                 m_owner.PaintsWhiteBackground() ? 1 : 0, face.data(), static_cast<int>(face.size()),
                                  pixels);
     Windows()[m_handle] = this;
     m_title = tpl.caption;
@@ -72,6 +59,7 @@ DialogWindow::DialogWindow(CDialog& owner, const dlg::DialogTemplate& tpl, const
 }
 
 DialogWindow::~DialogWindow() {
+    if (m_handle == 0) return;
     for (const auto& [id, entry] : m_controls) ControlOwners().erase(entry.handle);
     Windows().erase(m_handle);
     dom_window_destroy(m_handle);
@@ -79,8 +67,8 @@ DialogWindow::~DialogWindow() {
 
 void DialogWindow::Build() {
     std::vector<int>& handles = m_inTemplateOrder;
-    handles.reserve(m_tpl.controls.size());
-    for (const dlg::ControlTemplate& c : m_tpl.controls) {
+    handles.reserve(m_tpl->controls.size());
+    for (const dlg::ControlTemplate& c : m_tpl->controls) {
         const dlg::PixelBox box = dlg::ToPixels(c.rect, m_units);
         const int handle =
             dom_control_create(m_handle, c.id, static_cast<int>(c.kind()), c.style, box.x, box.y, box.width,
@@ -92,8 +80,8 @@ void DialogWindow::Build() {
     }
     // A group box holds the controls it frames, so that assistive technology
     // reads them as a group under its title.
-    for (size_t i = 0; i < m_tpl.controls.size(); ++i)
-        if (const int frame = dlg::EnclosingGroup(m_tpl, i); frame != -1)
+    for (size_t i = 0; i < m_tpl->controls.size(); ++i)
+        if (const int frame = dlg::EnclosingGroup(*m_tpl, i); frame != -1)
             dom_control_set_group(handles[i], handles[static_cast<size_t>(frame)]);
     NameControls();
 }
@@ -101,10 +89,10 @@ void DialogWindow::Build() {
 // Fields are named by the label beside them, pictures by page and frame.
 void DialogWindow::NameControls() {
     const std::vector<int>& handles = m_inTemplateOrder;
-    const std::vector<std::u16string> names = dlg::ControlNames(m_tpl, m_title);
-    for (size_t i = 0; i < m_tpl.controls.size(); ++i) {
-        if (const dlg::ControlTemplate* label = dlg::LabelBeside(m_tpl, i))
-            dom_control_set_label(handles[i], handles[static_cast<size_t>(label - m_tpl.controls.data())]);
+    const std::vector<std::u16string> names = dlg::ControlNames(*m_tpl, m_title);
+    for (size_t i = 0; i < m_tpl->controls.size(); ++i) {
+        if (const dlg::ControlTemplate* label = dlg::LabelBeside(*m_tpl, i))
+            dom_control_set_label(handles[i], handles[static_cast<size_t>(label - m_tpl->controls.data())]);
         else if (!names[i].empty())
             dom_control_set_name(handles[i], names[i].data(), static_cast<int>(names[i].size()));
     }
@@ -129,16 +117,6 @@ dlg::PixelBox DialogWindow::Box(int id) const {
 dlg::ControlKind DialogWindow::KindOf(int id) const {
     const auto it = m_controls.find(id);
     return it == m_controls.end() ? dlg::ControlKind::Label : it->second.kind;
-}
-
-int DialogWindow::FirstFocusableId() const {
-    int fallback = 0;
-    for (const dlg::ControlTemplate& c : m_tpl.controls) {
-        if (!TakesFocus(c.kind()) || c.id == -1) continue;
-        if (c.has(WS_TABSTOP)) return c.id;
-        if (fallback == 0) fallback = c.id;
-    }
-    return fallback;
 }
 
 DialogWindow* DialogWindow::OfControl(int control, int* id) {

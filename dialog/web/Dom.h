@@ -41,6 +41,8 @@ LAMINO_DOM(control_get_text) void dom_control_get_text(int control, char16_t* bu
 // or `name` where there is no label control.
 LAMINO_DOM(control_set_label) void dom_control_set_label(int control, int label);
 LAMINO_DOM(control_set_name) void dom_control_set_name(int control, const char16_t* name, int length);
+// What assistive technology adds after the control's name and value.
+LAMINO_DOM(control_describe) void dom_control_describe(int control, const char16_t* text, int length);
 
 // Keyboard focus: the control that holds it (0 for none), and moving it;
 // false when the control cannot take it yet (its window is not shown).

@@ -22,6 +22,12 @@ LAMINO_EXPORT(lamino_close) void LaminoClose(int window) {
     if (DialogWindow* dialog = DialogWindow::OfHandle(window)) dialog->Owner().OnClose();
 }
 
+// The button Enter clicks in a window.
+LAMINO_EXPORT(lamino_default_button) int LaminoDefaultButton(int window) {
+    const DialogWindow* dialog = DialogWindow::OfHandle(window);
+    return dialog != nullptr ? dlg::DefaultButtonId(dialog->Template()) : win32::IDOK;
+}
+
 LAMINO_EXPORT(lamino_stepped_tab) int LaminoSteppedTab(int current, int count, int step) {
     return dlg::SteppedTab(current, count, step);
 }

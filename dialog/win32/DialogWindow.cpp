@@ -31,8 +31,13 @@ DialogWindow::~DialogWindow() {
     if (m_smallIcon != nullptr) DestroyIcon(m_smallIcon);
 }
 
-bool DialogWindow::Create(int templateId, HWND parent) {
-    CreateDialogParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(templateId), parent, Procedure,
+bool DialogWindow::Create(const dlg::DialogTemplate& tpl, NativeDialog* parent, int parentId, bool,
+                          const std::function<bool()>& initDialog) {
+    HWND parentWindow = nullptr;
+    if (const auto* parentDialog = static_cast<const DialogWindow*>(parent))
+        parentWindow = parentId != 0 ? parentDialog->Control(parentId) : parentDialog->Handle();
+    m_initDialog = initDialog;
+    CreateDialogParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(tpl.id), parentWindow, Procedure,
                        reinterpret_cast<LPARAM>(this));
     return m_hwnd != nullptr;
 }
@@ -77,11 +82,11 @@ void DialogWindow::LoadIcons() {
     m_smallIcon = smallIcon;
 }
 
-bool DialogWindow::AppendSystemMenuItem(int commandId, const wchar_t* text) {
+bool DialogWindow::AppendSystemMenuItem(int commandId, const CString& text) {
     HMENU menu = GetSystemMenu(m_hwnd, FALSE);
     if (menu == nullptr) return false;
     AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
-    AppendMenuW(menu, MF_STRING, static_cast<UINT_PTR>(commandId), text);
+    AppendMenuW(menu, MF_STRING, static_cast<UINT_PTR>(commandId), Wide(text));
     m_systemCommands.push_back(commandId);
     return true;
 }
@@ -107,7 +112,7 @@ INT_PTR DialogWindow::Receive(UINT message, WPARAM wParam, LPARAM lParam) {
         FitLabelsToText();
         colours::FitTabControls(m_hwnd);
         NameControls(m_hwnd, res::Script().dialog(m_owner.TemplateId()));
-        return m_owner.OnInitDialog() ? TRUE : FALSE;
+        return m_initDialog() ? TRUE : FALSE;
     case WM_DPICHANGED: {
         const RECT& suggested = *reinterpret_cast<const RECT*>(lParam);
         SetWindowPos(m_hwnd, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,

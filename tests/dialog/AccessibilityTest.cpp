@@ -158,8 +158,8 @@ TEST(PageAccessibility, ClicksARadioButtonThroughItsAction) {
         QWidget* mil = nullptr;
         QLineEdit* b = nullptr;
         for (QWidget* w : page->findChildren<QWidget*>()) {
-            if (DialogWindow::OwnId(w) == 1018) mil = w;
-            if (DialogWindow::OwnId(w) == 1021) b = qobject_cast<QLineEdit*>(w);
+            if (DialogWindow::OwnId(w) == IDC_VCUT_MIL) mil = w;
+            if (DialogWindow::OwnId(w) == IDC_VCUT_B) b = qobject_cast<QLineEdit*>(w);
         }
         ASSERT_TRUE(mil != nullptr && b != nullptr);
         QAccessibleActionInterface* actions = Accessible(mil)->actionInterface();
@@ -167,7 +167,7 @@ TEST(PageAccessibility, ClicksARadioButtonThroughItsAction) {
         ASSERT_TRUE(actions->actionNames().contains(QAccessibleActionInterface::toggleAction()));
         actions->doAction(QAccessibleActionInterface::toggleAction());
         EXPECT_TRUE(Accessible(mil)->state().checked);
-        EXPECT_EQ(CDialog::GetFocusId(), 1018);
+        EXPECT_EQ(CDialog::GetFocusId(), IDC_VCUT_MIL);
         EXPECT_EQ(b->text(), QStringLiteral("15.748031"));
     });
 }
@@ -201,14 +201,14 @@ TEST(ResultFields, AreDescribedAsTheProgramComputesThem) {
     WithMainWindow([](CMainDlg& dialog, QWidget*) {
         const std::vector<QWidget*> pages = Pages(TabsOf(dialog));
         EXPECT_EQ(Described(pages[0]), std::vector<int>{});
-        EXPECT_EQ(Described(pages[1]), std::vector<int>{1024});
-        EXPECT_EQ(Described(pages[2]), std::vector<int>{1024});
-        EXPECT_EQ(Described(pages[3]), std::vector<int>{1033});
-        QWidget* inch = ControlOf(pages[0], 1007);
+        EXPECT_EQ(Described(pages[1]), std::vector<int>{IDC_VCUT_C});
+        EXPECT_EQ(Described(pages[2]), std::vector<int>{IDC_GOLD_C});
+        EXPECT_EQ(Described(pages[3]), std::vector<int>{IDC_SINK_H});
+        QWidget* inch = ControlOf(pages[0], IDC_UNIT_INCH);
         ASSERT_NE(inch, nullptr);
         inch->setFocus(Qt::TabFocusReason);
         QTest::keyClicks(inch, "1");
-        EXPECT_EQ(Described(pages[0]), (std::vector<int>{1001, 1002, 1003, 1004, 1005, 1006}));
+        EXPECT_EQ(Described(pages[0]), (std::vector<int>{IDC_UNIT_M, IDC_UNIT_CM, IDC_UNIT_MM, IDC_UNIT_UM, IDC_UNIT_UINCH, IDC_UNIT_MIL}));
     });
 }
 

@@ -16,7 +16,7 @@ namespace {
 
 TEST(MainWindow, HasTheTemplateSizeTheFourTabsAndTheHelpItem) {
     WithMainWindow([](CMainDlg& dialog, QWidget* window) {
-        QWidget* tabs = dialog.Window()->Control(CMainDlg::IDC_TAB);
+        QWidget* tabs = dialog.Window()->Control(IDC_TAB);
         EXPECT_EQ(tabs->parentWidget()->size(), QSize(533, 359));  // the client area
         EXPECT_EQ(tabs->geometry(), QRect(11, 5, 513, 345));
         EXPECT_EQ(window->windowTitle(), QStringLiteral("Lamino"));
@@ -50,7 +50,7 @@ TEST(MainWindow, IsNeverLeftMaximised) {
 
 TEST(MainWindow, ShowsOnePageAtATimeFittedToTheTabArea) {
     WithMainWindow([](CMainDlg& dialog, QWidget*) {
-        auto* tabs = static_cast<TabControl*>(dialog.Window()->Control(CMainDlg::IDC_TAB));
+        auto* tabs = static_cast<TabControl*>(dialog.Window()->Control(IDC_TAB));
         const std::vector<QWidget*> pages = Pages(tabs);
         ASSERT_EQ(pages.size(), 4u);
         for (QWidget* page : pages) EXPECT_EQ(page->geometry(), QRect(4, 20, 513 - 8, 345 - 24));
@@ -63,11 +63,11 @@ TEST(MainWindow, ShowsOnePageAtATimeFittedToTheTabArea) {
 
 TEST(MainWindow, KeepsPageTextsWhileHidden) {
     WithMainWindow([](CMainDlg& dialog, QWidget*) {
-        auto* tabs = static_cast<TabControl*>(dialog.Window()->Control(CMainDlg::IDC_TAB));
+        auto* tabs = static_cast<TabControl*>(dialog.Window()->Control(IDC_TAB));
         QWidget* page = Pages(tabs)[0];
         QWidget* inch = nullptr;
         for (QWidget* w : page->findChildren<QWidget*>())
-            if (DialogWindow::IsControl(w) && DialogWindow::OwnId(w) == 1007) inch = w;
+            if (DialogWindow::IsControl(w) && DialogWindow::OwnId(w) == IDC_UNIT_INCH) inch = w;
         ASSERT_NE(inch, nullptr);
         inch->setFocus(Qt::TabFocusReason);
         QTest::keyClicks(inch, "2");
@@ -84,7 +84,7 @@ TEST(MainWindow, SwitchesTabsWithCtrlTabAndCtrlPageKeys) {
     WithMainWindow([](CMainDlg& dialog, QWidget*) {
         TabControl* tabs = TabsOf(dialog);
         const std::vector<QWidget*> pages = Pages(tabs);
-        auto* inch = qobject_cast<QLineEdit*>(ControlOf(pages[0], 1007));
+        auto* inch = qobject_cast<QLineEdit*>(ControlOf(pages[0], IDC_UNIT_INCH));
         ASSERT_NE(inch, nullptr);
         inch->setFocus(Qt::TabFocusReason);
         QTest::keyClicks(inch, "2");
@@ -94,12 +94,12 @@ TEST(MainWindow, SwitchesTabsWithCtrlTabAndCtrlPageKeys) {
             int tab;
             int focus;
         } steps[] = {
-            {Qt::Key_Tab, Qt::ControlModifier, 1, 1017},  // the checked unit button comes first
-            {Qt::Key_PageDown, Qt::ControlModifier, 2, 1030},
-            {Qt::Key_PageDown, Qt::ControlModifier, 3, 1031},
-            {Qt::Key_Tab, Qt::ControlModifier, 0, 1001},
-            {Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier, 3, 1031},
-            {Qt::Key_PageUp, Qt::ControlModifier, 2, 1030},
+            {Qt::Key_Tab, Qt::ControlModifier, 1, IDC_VCUT_MM},  // the checked unit button comes first
+            {Qt::Key_PageDown, Qt::ControlModifier, 2, IDC_GOLD_MM},
+            {Qt::Key_PageDown, Qt::ControlModifier, 3, IDC_SINK_MM},
+            {Qt::Key_Tab, Qt::ControlModifier, 0, IDC_UNIT_M},
+            {Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier, 3, IDC_SINK_MM},
+            {Qt::Key_PageUp, Qt::ControlModifier, 2, IDC_GOLD_MM},
         };
         for (const auto& step : steps) {
             QTest::keyClick(QApplication::focusWidget(), step.key, step.modifiers);
@@ -120,7 +120,7 @@ TEST(MainWindow, SwitchesTabsWithCtrlTabAndCtrlPageKeys) {
 // the dialog manager gives it back, not the menu bar.
 TEST(MainWindow, GivesTheFocusBackToTheFieldAfterTheAboutBoxFromTheMenuBar) {
     WithMainWindow([](CMainDlg& dialog, QWidget* window) {
-        QWidget* inch = ControlOf(Pages(TabsOf(dialog))[0], 1007);
+        QWidget* inch = ControlOf(Pages(TabsOf(dialog))[0], IDC_UNIT_INCH);
         inch->setFocus(Qt::TabFocusReason);
         const int field = CDialog::GetFocusId();
         QTest::keyClick(inch, Qt::Key_F10);
@@ -143,7 +143,7 @@ TEST(MainWindow, GivesTheFocusBackToTheFieldAfterTheAboutBoxFromTheMenuBar) {
 
 TEST(MainWindow, StaysOpenOnEnterAndEscAndEndsThroughItsCloseBox) {
     WithMainWindow([](CMainDlg& dialog, QWidget* window) {
-        auto* tabs = static_cast<TabControl*>(dialog.Window()->Control(CMainDlg::IDC_TAB));
+        auto* tabs = static_cast<TabControl*>(dialog.Window()->Control(IDC_TAB));
         tabs->Bar()->setFocus();
         QTest::keyClick(tabs->Bar(), Qt::Key_Return);
         QTest::keyClick(tabs->Bar(), Qt::Key_Escape);

@@ -27,16 +27,16 @@ class HostileText : public ::testing::TestWithParam<Hostile> {};
 TEST_P(HostileText, IsReadByTheNumberRules) {
     const Hostile& h = GetParam();
     Hosted<CUnitConvPage> converter;
-    converter.Focus(1007);
-    converter.Edit(1007)->insert(h.typed);  // in one edit, as a paste
-    EXPECT_EQ(converter.Text(1003), h.mmFromInch);
+    converter.Focus(IDC_UNIT_INCH);
+    converter.Edit(IDC_UNIT_INCH)->insert(h.typed);  // in one edit, as a paste
+    EXPECT_EQ(converter.Text(IDC_UNIT_MM), h.mmFromInch);
     // Left as typed, up to the 32,767 characters an edit field takes, as on Windows.
-    EXPECT_EQ(converter.Text(1007), h.typed.left(32767));
+    EXPECT_EQ(converter.Text(IDC_UNIT_INCH), h.typed.left(32767));
 
     Hosted<CVCutPage> vcut;
-    vcut.Focus(1021);
-    vcut.Edit(1021)->insert(h.typed);
-    EXPECT_EQ(vcut.Text(1024), h.vcutC);
+    vcut.Focus(IDC_VCUT_B);
+    vcut.Edit(IDC_VCUT_B)->insert(h.typed);
+    EXPECT_EQ(vcut.Text(IDC_VCUT_C), h.vcutC);
 }
 
 const QString kLong = QStringLiteral("1") + QString(99999, QLatin1Char('0'));
@@ -59,57 +59,57 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(NoListSelection, VCutTakesNoAngleAndGivesF) {
     Hosted<CVCutPage> page;
-    page.Focus(1020);
+    page.Focus(IDC_VCUT_ANGLE);
     page.Type("25");
-    EXPECT_EQ(page.Combo(1020)->currentIndex(), -1);
-    page.Focus(1022);
+    EXPECT_EQ(page.Combo(IDC_VCUT_ANGLE)->currentIndex(), -1);
+    page.Focus(IDC_VCUT_D);
     page.Type("1.6");
-    EXPECT_EQ(page.Text(1024), "0.100000");
+    EXPECT_EQ(page.Text(IDC_VCUT_C), "0.100000");
 }
 
 TEST(NoListSelection, GoldFingerTakesNoAngle) {
     Hosted<CGoldFingerPage> page;
-    page.Focus(1028);
+    page.Focus(IDC_GOLD_ANGLE);
     page.Type("x");
-    page.Focus(1026);
+    page.Focus(IDC_GOLD_D);
     page.Type("1.6");
-    EXPECT_EQ(page.Text(1024), "1.600000");  // C equals D
-    page.Focus(1024);
+    EXPECT_EQ(page.Text(IDC_GOLD_C), "1.600000");  // C equals D
+    page.Focus(IDC_GOLD_C);
     page.Type("0.6");
-    EXPECT_EQ(page.Text(1027), "8165619676597685.000000");  // tan of the double nearest pi/2
+    EXPECT_EQ(page.Text(IDC_GOLD_L), "8165619676597685.000000");  // tan of the double nearest pi/2
 }
 
 TEST(NoListSelection, CountersinkPresetBoxChangesNothing) {
     Hosted<CCountersinkPage> page;
-    page.Focus(1037);
+    page.Focus(IDC_SINK_ANGLE_PRESET);
     page.Type("abc");
-    EXPECT_EQ(page.Combo(1037)->currentIndex(), -1);
-    EXPECT_EQ(page.Text(1038), "90");
-    EXPECT_EQ(page.Text(1033), "1.000000");
+    EXPECT_EQ(page.Combo(IDC_SINK_ANGLE_PRESET)->currentIndex(), -1);
+    EXPECT_EQ(page.Text(IDC_SINK_A), "90");
+    EXPECT_EQ(page.Text(IDC_SINK_H), "1.000000");
 }
 
 TEST(Undo, IsOneLevelAsOnWindowsAndNotifies) {
     Hosted<CUnitConvPage> page;
-    page.Focus(1007);
+    page.Focus(IDC_UNIT_INCH);
     page.Type("12");
     page.Key(Qt::Key_Z, Qt::ControlModifier);
-    EXPECT_EQ(page.Text(1007), "1");
-    EXPECT_EQ(page.Text(1003), "25.400000");
+    EXPECT_EQ(page.Text(IDC_UNIT_INCH), "1");
+    EXPECT_EQ(page.Text(IDC_UNIT_MM), "25.400000");
     page.Key(Qt::Key_Z, Qt::ControlModifier);  // undoes the undo
-    EXPECT_EQ(page.Text(1007), "12");
-    EXPECT_EQ(page.Text(1003), "304.800000");
+    EXPECT_EQ(page.Text(IDC_UNIT_INCH), "12");
+    EXPECT_EQ(page.Text(IDC_UNIT_MM), "304.800000");
 }
 
 TEST(Paste, ReplacesTheSelectionInOneEdit) {
     Hosted<CUnitConvPage> page;
-    page.Focus(1007);
+    page.Focus(IDC_UNIT_INCH);
     page.Type("99");
     QGuiApplication::clipboard()->setText(QStringLiteral("2"));
     page.Key(Qt::Key_A, Qt::ControlModifier);
     page.Key(Qt::Key_V, Qt::ControlModifier);
-    EXPECT_EQ(page.Text(1007), "2");
-    EXPECT_EQ(page.Text(1003), "50.800000");
-    EXPECT_EQ(page.Edit(1007)->cursorPosition(), 1);
+    EXPECT_EQ(page.Text(IDC_UNIT_INCH), "2");
+    EXPECT_EQ(page.Text(IDC_UNIT_MM), "50.800000");
+    EXPECT_EQ(page.Edit(IDC_UNIT_INCH)->cursorPosition(), 1);
 }
 
 }  // namespace

@@ -44,10 +44,10 @@ TEST(PageStart, CountersinkComputesTheDepthOnceFromTheFocusedDiameter) {
 
 TEST(PageStart, GivesTheFocusWhereTheFirstResultWasComputed) {
     Hosted<CGoldFingerPage> bevel;
-    EXPECT_EQ(CDialog::GetFocusId(), 1026);
+    EXPECT_EQ(CDialog::GetFocusId(), IDC_GOLD_D);
     Hosted<CCountersinkPage> countersink;
-    EXPECT_EQ(CDialog::GetFocusId(), 1036);
-    EXPECT_EQ(countersink.Edit(1036)->selectedText(), QString());  // no select-all
+    EXPECT_EQ(CDialog::GetFocusId(), IDC_SINK_B);
+    EXPECT_EQ(countersink.Edit(IDC_SINK_B)->selectedText(), QString());  // no select-all
 }
 
 }  // namespace

@@ -3,7 +3,7 @@
 #include "app/MainDlg.h"
 #include "dialog/qt/DialogWindow.h"
 #include "dialog/qt/TabControl.h"
-#include "tools/drive/Driver.h"
+#include "tools/drive/qt/Driver.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -39,28 +39,28 @@ std::vector<std::string> UserEvent::DriveLines() const {
 
 const std::vector<int>& EventMaker::FieldsOf(int tab) {
     static const std::vector<int> fields[] = {
-        {1001, 1002, 1003, 1004, 1005, 1006, 1007, 1008, 1009, 1010, 1011, 1013, 1015, 1016, 1017, 1018, 1019},
-        {1020, 1021, 1022, 1023, 1024},
-        {1024, 1026, 1027, 1028},
-        {1033, 1034, 1035, 1036, 1037, 1038},
+        {IDC_UNIT_M, IDC_UNIT_CM, IDC_UNIT_MM, IDC_UNIT_UM, IDC_UNIT_UINCH, IDC_UNIT_MIL, IDC_UNIT_INCH, IDC_UNIT_KG, IDC_UNIT_G, IDC_UNIT_OZ, IDC_UNIT_MM2, IDC_UNIT_INCH2, IDC_UNIT_FOIL_OZ, IDC_UNIT_FOIL_MIL, IDC_UNIT_FOIL_UM, IDC_UNIT_M2, IDC_UNIT_FOOT2},
+        {IDC_VCUT_ANGLE, IDC_VCUT_B, IDC_VCUT_D, IDC_VCUT_F, IDC_VCUT_C},
+        {IDC_GOLD_C, IDC_GOLD_D, IDC_GOLD_L, IDC_GOLD_ANGLE},
+        {IDC_SINK_H, IDC_SINK_D, IDC_SINK_C, IDC_SINK_B, IDC_SINK_ANGLE_PRESET, IDC_SINK_A},
     };
     return fields[tab];
 }
 
 const std::vector<int>& EventMaker::RadiosOf(int tab) {
-    static const std::vector<int> radios[] = {{}, {1017, 1018}, {1030, 1029}, {1031, 1032}};
+    static const std::vector<int> radios[] = {{}, {IDC_VCUT_MM, IDC_VCUT_MIL}, {IDC_GOLD_MM, IDC_GOLD_MIL}, {IDC_SINK_MM, IDC_SINK_MIL}};
     return radios[tab];
 }
 
 const std::vector<int>& EventMaker::CombosOf(int tab) {
-    static const std::vector<int> combos[] = {{}, {1020}, {1028}, {1037}};
+    static const std::vector<int> combos[] = {{}, {IDC_VCUT_ANGLE}, {IDC_GOLD_ANGLE}, {IDC_SINK_ANGLE_PRESET}};
     return combos[tab];
 }
 
 EventPlayer::EventPlayer(CMainDlg& dialog) : m_dialog(dialog) {}
 
 QWidget* EventPlayer::Page(int tab) const {
-    QWidget* tabs = m_dialog.Window()->Control(CMainDlg::IDC_TAB);
+    QWidget* tabs = m_dialog.Window()->Control(IDC_TAB);
     int index = 0;
     for (QWidget* w : tabs->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
         if (DialogWindow::IsDialogRoot(w) && index++ == tab) return w;
@@ -74,7 +74,7 @@ QWidget* EventPlayer::Control(int tab, int id) const {
 }
 
 int EventPlayer::ShownTab() const {
-    return static_cast<TabControl*>(m_dialog.Window()->Control(CMainDlg::IDC_TAB))->CurrentIndex();
+    return static_cast<TabControl*>(m_dialog.Window()->Control(IDC_TAB))->CurrentIndex();
 }
 
 void EventPlayer::Play(const UserEvent& event) {

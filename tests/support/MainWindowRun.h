@@ -31,7 +31,7 @@ inline void WithMainWindow(const std::function<void(CMainDlg&, QWidget*)>& check
 }
 
 inline TabControl* TabsOf(CMainDlg& dialog) {
-    return static_cast<TabControl*>(dialog.Window()->Control(CMainDlg::IDC_TAB));
+    return static_cast<TabControl*>(dialog.Window()->Control(IDC_TAB));
 }
 
 // The four pages on the tab control, in tab order.

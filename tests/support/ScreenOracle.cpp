@@ -41,12 +41,12 @@ struct Unit {
 };
 const std::vector<std::vector<Unit>>& Groups() {
     static const std::vector<std::vector<Unit>> groups = {
-        {{1001, 1000, 0.001}, {1002, 10, 0.1}, {1003, 1, 1}, {1004, 0.001, 1000}, {1005, 2.54e-05, 39370.07874015748},
-         {1006, 0.0254, 39.37007874015748}, {1007, 25.4, 0.03937007874015748}},
-        {{1008, 1000, 0.001}, {1009, 1, 1}, {1010, 28.349523125, 0.03527396194958}},
-        {{1015, 35, 0.02857142857142857}, {1017, 1, 1}, {1016, 25.4, 0.03937007874015748}},
-        {{1011, 1, 1}, {1018, 1000000, 1e-06}, {1013, 645.16, 0.0015500031000062},
-         {1019, 92903.03999999998, 1.0763910416709725e-05}},
+        {{IDC_UNIT_M, 1000, 0.001}, {IDC_UNIT_CM, 10, 0.1}, {IDC_UNIT_MM, 1, 1}, {IDC_UNIT_UM, 0.001, 1000}, {IDC_UNIT_UINCH, 2.54e-05, 39370.07874015748},
+         {IDC_UNIT_MIL, 0.0254, 39.37007874015748}, {IDC_UNIT_INCH, 25.4, 0.03937007874015748}},
+        {{IDC_UNIT_KG, 1000, 0.001}, {IDC_UNIT_G, 1, 1}, {IDC_UNIT_OZ, 28.349523125, 0.03527396194958}},
+        {{IDC_UNIT_FOIL_OZ, 35, 0.02857142857142857}, {IDC_UNIT_FOIL_UM, 1, 1}, {IDC_UNIT_FOIL_MIL, 25.4, 0.03937007874015748}},
+        {{IDC_UNIT_MM2, 1, 1}, {IDC_UNIT_M2, 1000000, 1e-06}, {IDC_UNIT_INCH2, 645.16, 0.0015500031000062},
+         {IDC_UNIT_FOOT2, 92903.03999999998, 1.0763910416709725e-05}},
     };
     return groups;
 }
@@ -112,19 +112,19 @@ std::string Expect(const PageScreen& page, int id, const QString& expected, cons
 std::string JudgeVCut(const UserEvent& event, const PageScreen& before, const PageScreen& after,
                       const std::vector<Write>& writes) {
     if (std::string many = TooMany(event, writes, 7); !many.empty()) return many;
-    if (std::string units = JudgeUnits(event, before, after, 1017, 1018, {1021, 1022, 1023}); !units.empty()) return units;
-    const double k = after.checked.at(1017) ? 0.1 : 4;
-    const bool inputsChanged = before.texts.at(1021) != after.texts.at(1021) ||
-                               before.texts.at(1022) != after.texts.at(1022) ||
-                               before.texts.at(1023) != after.texts.at(1023) ||
+    if (std::string units = JudgeUnits(event, before, after, IDC_VCUT_MM, IDC_VCUT_MIL, {IDC_VCUT_B, IDC_VCUT_D, IDC_VCUT_F}); !units.empty()) return units;
+    const double k = after.checked.at(IDC_VCUT_MM) ? 0.1 : 4;
+    const bool inputsChanged = before.texts.at(IDC_VCUT_B) != after.texts.at(IDC_VCUT_B) ||
+                               before.texts.at(IDC_VCUT_D) != after.texts.at(IDC_VCUT_D) ||
+                               before.texts.at(IDC_VCUT_F) != after.texts.at(IDC_VCUT_F) ||
                                // typing into the box's edit part clears the selection and computes nothing
                                (event.kind == UserEvent::Choose &&
-                                before.listSelection.at(1020) != after.listSelection.at(1020)) ||
-                               before.checked.at(1017) != after.checked.at(1017);
-    if (inputsChanged || Wrote(writes, 1024))
-        return Expect(after, 1024,
-                      Shown(VCutClearance(Angle(after, 1020), Read(after.texts.at(1021)), Read(after.texts.at(1022)),
-                                          Read(after.texts.at(1023)), k)),
+                                before.listSelection.at(IDC_VCUT_ANGLE) != after.listSelection.at(IDC_VCUT_ANGLE)) ||
+                               before.checked.at(IDC_VCUT_MM) != after.checked.at(IDC_VCUT_MM);
+    if (inputsChanged || Wrote(writes, IDC_VCUT_C))
+        return Expect(after, IDC_VCUT_C,
+                      Shown(VCutClearance(Angle(after, IDC_VCUT_ANGLE), Read(after.texts.at(IDC_VCUT_B)), Read(after.texts.at(IDC_VCUT_D)),
+                                          Read(after.texts.at(IDC_VCUT_F)), k)),
                       "C");
     return {};
 }
@@ -132,36 +132,36 @@ std::string JudgeVCut(const UserEvent& event, const PageScreen& before, const Pa
 std::string JudgeGoldFinger(const UserEvent& event, const PageScreen& before, const PageScreen& after,
                             const std::vector<Write>& writes, int focus) {
     if (std::string many = TooMany(event, writes, 3); !many.empty()) return many;
-    if (std::string units = JudgeUnits(event, before, after, 1030, 1029, {1026, 1027}); !units.empty()) return units;
-    const double A = Angle(after, 1028);
-    const double C = Read(after.texts.at(1024));
-    const double D = Read(after.texts.at(1026));
-    const double L = Read(after.texts.at(1027));
+    if (std::string units = JudgeUnits(event, before, after, IDC_GOLD_MM, IDC_GOLD_MIL, {IDC_GOLD_D, IDC_GOLD_L}); !units.empty()) return units;
+    const double A = Angle(after, IDC_GOLD_ANGLE);
+    const double C = Read(after.texts.at(IDC_GOLD_C));
+    const double D = Read(after.texts.at(IDC_GOLD_D));
+    const double L = Read(after.texts.at(IDC_GOLD_L));
     const bool typed = event.kind == UserEvent::Type || event.kind == UserEvent::Key || event.kind == UserEvent::Paste;
     const bool userChanged = typed && after.texts.count(focus) && before.texts.at(focus) != after.texts.at(focus);
-    if (Wrote(writes, 1024) || (userChanged && (focus == 1026 || focus == 1027)))
-        if (std::string e = Expect(after, 1024, Shown(BevelEndFace(D, L, A)), "C"); !e.empty()) return e;
+    if (Wrote(writes, IDC_GOLD_C) || (userChanged && (focus == IDC_GOLD_D || focus == IDC_GOLD_L)))
+        if (std::string e = Expect(after, IDC_GOLD_C, Shown(BevelEndFace(D, L, A)), "C"); !e.empty()) return e;
     // L is derived while C has the focus; a unit switch converts it instead.
     const bool derivedL = std::any_of(writes.begin(), writes.end(), [](const Write& w) {
-        return w.id == 1027 && w.focusId == 1024;
+        return w.id == IDC_GOLD_L && w.focusId == IDC_GOLD_C;
     });
-    if (derivedL || (userChanged && focus == 1024))
-        if (std::string e = Expect(after, 1027, Shown(BevelLength(C, D, A)), "L"); !e.empty()) return e;
+    if (derivedL || (userChanged && focus == IDC_GOLD_C))
+        if (std::string e = Expect(after, IDC_GOLD_L, Shown(BevelLength(C, D, A)), "L"); !e.empty()) return e;
     return {};
 }
 
 std::string JudgeCountersink(const UserEvent& event, const PageScreen& before, const PageScreen& after,
                              const std::vector<Write>& writes) {
     if (std::string many = TooMany(event, writes, 4); !many.empty()) return many;
-    if (std::string units = JudgeUnits(event, before, after, 1031, 1032, {1036, 1035, 1034}); !units.empty())
+    if (std::string units = JudgeUnits(event, before, after, IDC_SINK_MM, IDC_SINK_MIL, {IDC_SINK_B, IDC_SINK_C, IDC_SINK_D}); !units.empty())
         return units;
-    const bool inputsChanged = before.texts.at(1038) != after.texts.at(1038) ||
-                               before.texts.at(1036) != after.texts.at(1036) ||
-                               before.texts.at(1035) != after.texts.at(1035);
-    if (inputsChanged || Wrote(writes, 1033))
-        return Expect(after, 1033,
-                      Shown(CountersinkDepth(Read(after.texts.at(1038)), Read(after.texts.at(1036)),
-                                             Read(after.texts.at(1035)))),
+    const bool inputsChanged = before.texts.at(IDC_SINK_A) != after.texts.at(IDC_SINK_A) ||
+                               before.texts.at(IDC_SINK_B) != after.texts.at(IDC_SINK_B) ||
+                               before.texts.at(IDC_SINK_C) != after.texts.at(IDC_SINK_C);
+    if (inputsChanged || Wrote(writes, IDC_SINK_H))
+        return Expect(after, IDC_SINK_H,
+                      Shown(CountersinkDepth(Read(after.texts.at(IDC_SINK_A)), Read(after.texts.at(IDC_SINK_B)),
+                                             Read(after.texts.at(IDC_SINK_C)))),
                       "H");
     return {};
 }

@@ -33,12 +33,12 @@ TEST(CommaLocale, LeavesTheNumberRulesAlone) {
 
 TEST(CommaLocale, LeavesTheConverterAlone) {
     Hosted<CUnitConvPage> page;
-    page.Focus(1007);
+    page.Focus(IDC_UNIT_INCH);
     page.Type("1.5");
-    EXPECT_EQ(page.Text(1003), "38.100000");
-    page.Focus(1007);
+    EXPECT_EQ(page.Text(IDC_UNIT_MM), "38.100000");
+    page.Focus(IDC_UNIT_INCH);
     page.Type("1,5");
-    EXPECT_EQ(page.Text(1003), "25.400000");
+    EXPECT_EQ(page.Text(IDC_UNIT_MM), "25.400000");
 }
 
 }  // namespace

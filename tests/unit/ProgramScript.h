@@ -8,10 +8,13 @@
 
 inline const dlg::ResourceScript& ProgramScript() {
     static const dlg::ResourceScript script = [] {
-        std::ifstream file(LAMINO_SOURCE_DIR "/res/lamino.rc");
-        std::stringstream text;
-        text << file.rdbuf();
-        return dlg::ResourceScript::Parse(text.str());
+        const auto read = [](std::string_view name) {
+            std::ifstream file(LAMINO_SOURCE_DIR "/res/" + std::string(name));
+            std::stringstream text;
+            text << file.rdbuf();
+            return text.str();
+        };
+        return dlg::ResourceScript::Parse(read("lamino.rc"), read);
     }();
     return script;
 }

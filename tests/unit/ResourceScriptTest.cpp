@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 
 using namespace win32;
 
@@ -58,6 +61,49 @@ TEST(ResourceScript, ReadsDialogsMenusStringsAndFiles) {
     EXPECT_EQ(script.menus.at(9).items.at(0).text, u"帮助");
     EXPECT_EQ(script.strings.at(101), u"关于(&A)...");
     EXPECT_EQ(script.files.at(7), "icon/x.ico");
+}
+
+// Numbers by name, as a resource compiler reads them: from the script's own
+// #defines, from a header it includes, and IDOK from the system's.
+TEST(ResourceScript, ReadsNumbersByTheNamesThatDefinesGiveThem) {
+    const char* const header = "#pragma once\n// ids\n#define IDD_BOX 300\n#define IDC_STATIC -1\n#define IDC_HEX 0x40\n";
+    const char* const script = R"(#include "names.h"
+#define IDC_FIELD 12
+IDD_BOX DIALOG 0, 0, 10, 10
+BEGIN
+    CONTROL "", IDC_FIELD, "Edit", WS_CHILD, 0, 0, 1, 1
+    CONTROL "", IDC_STATIC, "Static", WS_CHILD, 0, 0, 1, 1
+    CONTROL "", IDC_HEX, "Button", WS_CHILD, 0, 0, 1, 1
+    CONTROL "", IDOK, "Button", WS_CHILD, 0, 0, 1, 1
+END
+)";
+    std::vector<std::string> asked;
+    const auto read = [&asked, header](std::string_view name) {
+        asked.emplace_back(name);
+        return std::string(header);
+    };
+    const dlg::ResourceScript parsed = dlg::ResourceScript::Parse(script, read);
+    const dlg::DialogTemplate& box = parsed.dialog(300);
+    EXPECT_EQ(asked, std::vector<std::string>{"names.h"});
+    ASSERT_EQ(box.controls.size(), 4u);
+    EXPECT_EQ(box.controls[0].id, 12);
+    EXPECT_EQ(box.controls[1].id, -1);
+    EXPECT_EQ(box.controls[2].id, 0x40);
+    EXPECT_EQ(box.controls[3].id, IDOK);
+
+    EXPECT_THROW(dlg::ResourceScript::Parse("#include \"names.h\"\n"), dlg::ParseError);  // nothing to read it with
+    EXPECT_THROW(dlg::ResourceScript::Parse("IDD_NOWHERE DIALOG 0, 0, 1, 1\nBEGIN\nEND\n"), dlg::ParseError);
+    EXPECT_THROW(dlg::ResourceScript::Parse("#include \"h\"\n", [](std::string_view) { return std::string("1 DIALOG"); }),
+                 dlg::ParseError);  // a header holds only preprocessor lines
+}
+
+// The program's own script and header: every name it uses is defined.
+TEST(ResourceScript, ReadsTheProgramsScriptByItsNames) {
+    const dlg::ResourceScript& script = ProgramScript();
+    EXPECT_EQ(script.dialog(102).controls.at(0).id, 1000);
+    EXPECT_EQ(script.menus.at(129).items.at(0).commandId, 32771);
+    EXPECT_EQ(script.files.at(139), "diagrams/vcut.svg");
+    EXPECT_EQ(script.strings.at(200), u"计算结果");
 }
 
 TEST(ResourceScript, NamesTheLineOfWhatItCannotRead) {

@@ -24,17 +24,10 @@
 
 namespace {
 
-CMainDlg* g_window = nullptr;
+using windows_test::MainWindow;
+
 std::string g_scheme;
 std::string g_pictures;
-int g_failures = 0;
-
-void Check(bool holds, const std::string& what) {
-    if (!holds) {
-        std::printf("FAILED (%s): %s\n", g_scheme.c_str(), what.c_str());
-        ++g_failures;
-    }
-}
 
 std::string Describe(HWND control) {
     std::string text = Utf8(WindowText(control));
@@ -121,7 +114,8 @@ void CheckShows(const Picture& picture, RECT area, const std::string& what) {
         g_weakest = reading;
         g_weakestWhat = what;
     }
-    Check(reading.contrast >= kShowsOnScreen, what + " shows on screen (" + std::to_string(reading.contrast) + ":1)");
+    EXPECT_TRUE(reading.contrast >= kShowsOnScreen)
+        << what + " shows on screen (" + std::to_string(reading.contrast) + ":1)";
 }
 
 RECT OnScreen(HWND window, RECT client) {
@@ -193,16 +187,16 @@ Answer AskColours(HWND control, HDC dc, COLORREF before) {
 }
 
 HWND ShownPage(HWND main) {
-    for (HWND child : Descendants(GetDlgItem(main, CMainDlg::IDC_TAB)))
+    for (HWND child : Descendants(GetDlgItem(main, IDC_TAB)))
         if (DialogWindow::IsDialog(child) && IsWindowVisible(child)) return child;
     return nullptr;
 }
 
 void ShowTab(HWND main, int tab) {
-    HWND tabs = GetDlgItem(main, CMainDlg::IDC_TAB);
+    HWND tabs = GetDlgItem(main, IDC_TAB);
     TabCtrl_SetCurSel(tabs, tab);
-    NMHDR change{tabs, CMainDlg::IDC_TAB, static_cast<UINT>(TCN_SELCHANGE)};
-    SendMessageW(main, WM_NOTIFY, CMainDlg::IDC_TAB, reinterpret_cast<LPARAM>(&change));
+    NMHDR change{tabs, IDC_TAB, static_cast<UINT>(TCN_SELCHANGE)};
+    SendMessageW(main, WM_NOTIFY, IDC_TAB, reinterpret_cast<LPARAM>(&change));
 }
 
 // Every text of a page, on white and readable.
@@ -217,18 +211,18 @@ void CheckPage(HWND page, int tab, const Picture& picture) {
         const std::string what = where + Describe(control);
         // As the default handling leaves it: the scheme's window-text colour.
         const Answer answer = AskColours(control, dc, GetSysColor(COLOR_WINDOWTEXT));
-        Check(answer.brush == white, what + ": painted on white");
-        Check(answer.mode == TRANSPARENT, what + ": text drawn without a background fill");
-        Check(dlg::ContrastRatio(RgbOf(answer.text), kWhite) >= dlg::kReadableContrast,
-              what + ": text colour set to one that reads on white");
+        EXPECT_TRUE(answer.brush == white) << what + ": painted on white";
+        EXPECT_TRUE(answer.mode == TRANSPARENT) << what + ": text drawn without a background fill";
+        EXPECT_TRUE(dlg::ContrastRatio(RgbOf(answer.text), kWhite) >= dlg::kReadableContrast)
+            << what + ": text colour set to one that reads on white";
         CheckShows(picture, area, what);
-        Check(dlg::RelativeLuminance(RgbOfPixel(Read(picture, area).face)) >= 0.9, what + " is shown on white");
+        EXPECT_TRUE(dlg::RelativeLuminance(RgbOfPixel(Read(picture, area).face)) >= 0.9) << what + " is shown on white";
     }
     ReleaseDC(page, dc);
 }
 
 void CheckFrame(HWND main, const Picture& picture) {
-    HWND tabs = GetDlgItem(main, CMainDlg::IDC_TAB);
+    HWND tabs = GetDlgItem(main, IDC_TAB);
     for (int tab = 0; tab < TabCtrl_GetItemCount(tabs); ++tab) {
         RECT item{};
         TabCtrl_GetItemRect(tabs, tab, &item);
@@ -247,7 +241,7 @@ bool HasPendingPaint(HWND window) { return GetUpdateRect(window, nullptr, FALSE)
 
 void SettlePaint(HWND window) {
     RedrawWindow(window, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
-    Check(!HasPendingPaint(ShownPage(window)), "nothing left to paint before the scheme changes");
+    EXPECT_TRUE(!HasPendingPaint(ShownPage(window))) << "nothing left to paint before the scheme changes";
 }
 
 bool HighContrastForTheTest() { return true; }
@@ -261,7 +255,7 @@ void CheckHighContrast(HWND main) {
     SettlePaint(main);
     colours::SetHighContrastQuery(HighContrastForTheTest);
     SendMessageW(main, WM_SETTINGCHANGE, SPI_SETHIGHCONTRAST, 0);
-    Check(HasPendingPaint(page), "the page repaints when high contrast comes on");
+    EXPECT_TRUE(HasPendingPaint(page)) << "the page repaints when high contrast comes on";
     HDC dc = GetDC(page);
     for (HWND control : Descendants(page)) {
         if (!DrawsText(control)) continue;
@@ -269,18 +263,20 @@ void CheckHighContrast(HWND main) {
         const Answer answer = AskColours(control, dc, RGB(1, 2, 3));
         const int face = message == WM_CTLCOLOREDIT ? COLOR_WINDOW : COLOR_3DFACE;
         const std::string what = "under high contrast, " + Describe(control);
-        Check(answer.brush == reinterpret_cast<LRESULT>(GetSysColorBrush(face)), what + ": the system's face");
-        Check(answer.text == GetSysColor(COLOR_WINDOWTEXT), what + ": the system's text colour");
+        EXPECT_TRUE(answer.brush == reinterpret_cast<LRESULT>(GetSysColorBrush(face))) << what + ": the system's face";
+        EXPECT_TRUE(answer.text == GetSysColor(COLOR_WINDOWTEXT)) << what + ": the system's text colour";
     }
     Take(main, "high-contrast");
     SettlePaint(main);
     colours::SetHighContrastQuery(nullptr);
     SendMessageW(main, WM_SYSCOLORCHANGE, 0, 0);
-    Check(HasPendingPaint(page), "the page repaints when high contrast goes off");
-    for (HWND control : Descendants(page))
-        if (DrawsText(control))
-            Check(AskColours(control, dc, RGB(1, 2, 3)).brush == white,
-                  "after high contrast, " + Describe(control) + ": white again");
+    EXPECT_TRUE(HasPendingPaint(page)) << "the page repaints when high contrast goes off";
+    for (HWND control : Descendants(page)) {
+        if (DrawsText(control)) {
+            EXPECT_TRUE(AskColours(control, dc, RGB(1, 2, 3)).brush == white)
+                << "after high contrast, " + Describe(control) + ": white again";
+        }
+    }
     ReleaseDC(page, dc);
     CheckFrame(main, Take(main, ""));  // the tab labels are fitted to the scheme again
 }
@@ -297,16 +293,13 @@ HWND AboutBox(HWND main) {
     return active != main && DialogWindow::IsDialog(active) ? active : nullptr;
 }
 
-void CALLBACK CloseMainWindow(HWND, UINT, UINT_PTR timer, DWORD) {
-    KillTimer(nullptr, timer);
-    g_window->EndDialog(IDCANCEL);
-}
+bool g_aboutBoxChecked = false;
 
+// Fires inside the About box's own modal loop.
 void CALLBACK CheckAboutBox(HWND, UINT, UINT_PTR timer, DWORD) {
     KillTimer(nullptr, timer);
-    HWND main = g_window->Window()->Handle();
-    HWND box = AboutBox(main);
-    Check(box != nullptr, "the Help item opens the About box");
+    HWND box = AboutBox(MainWindow());
+    EXPECT_TRUE(box != nullptr) << "the Help item opens the About box";
     if (box != nullptr) {
         const Picture picture = Take(box, "about");
         for (HWND control : Descendants(box)) {
@@ -316,12 +309,11 @@ void CALLBACK CheckAboutBox(HWND, UINT, UINT_PTR timer, DWORD) {
         }
         PostMessageW(box, WM_COMMAND, IDOK, 0);
     }
-    SetTimer(nullptr, 0, 0, CloseMainWindow);
+    g_aboutBoxChecked = true;
 }
 
-void CALLBACK RunChecks(HWND, UINT, UINT_PTR timer, DWORD) {
-    KillTimer(nullptr, timer);
-    HWND main = g_window->Window()->Handle();
+TEST(Colours, EveryTextOfThePagesReadsOnWhite) {
+    HWND main = MainWindow();
     for (int tab = 0; tab < 4; ++tab) {
         ShowTab(main, tab);
         HWND page = ShownPage(main);
@@ -330,24 +322,27 @@ void CALLBACK RunChecks(HWND, UINT, UINT_PTR timer, DWORD) {
         CheckPage(page, tab, picture);
         CheckFrame(main, picture);
     }
-    CheckHighContrast(main);
+}
+
+TEST(Colours, HighContrastGivesThePagesTheSystemsColours) { CheckHighContrast(MainWindow()); }
+
+TEST(Colours, TheAboutBoxReadsOnItsFace) {
+    HWND main = MainWindow();
     ShowTab(main, 0);
-    PostMessageW(main, WM_COMMAND, MAKEWPARAM(CMainDlg::ID_HELP_ABOUT, 0), 0);
+    PostMessageW(main, WM_COMMAND, MAKEWPARAM(ID_HELP_ABOUT, 0), 0);
     SetTimer(nullptr, 0, 200, CheckAboutBox);
+    windows_test::PumpUntil([] { return g_aboutBoxChecked && AboutBox(MainWindow()) == nullptr; });
 }
 
 }  // namespace
 
 int wmain(int argc, wchar_t* argv[]) {
+    windows_test::InitTests(argc, argv);
     auto narrow = [](const wchar_t* text) { return Utf8(CString(text, text + lstrlenW(text))); };
     g_scheme = argc > 1 ? narrow(argv[1]) : "scheme";
     if (argc > 2) g_pictures = narrow(argv[2]);
-    CMainDlg dialog;
-    g_window = &dialog;
-    RunInMainWindow(dialog, RunChecks);
+    const int result = windows_test::RunTestsInMainWindow();
     std::printf("colours (%s): weakest text on screen %.1f:1, %s\n", g_scheme.c_str(), g_weakest.contrast,
                 g_weakestWhat.c_str());
-    std::printf(g_failures == 0 ? "colours (%s): all checks passed\n" : "colours (%s): %d checks failed\n",
-                g_scheme.c_str(), g_failures);
-    return g_failures == 0 ? 0 : 1;
+    return result;
 }

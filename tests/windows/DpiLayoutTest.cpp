@@ -4,7 +4,7 @@
 // whole, each diagram at its size times the scale, icons in the sizes the DPI
 // asks for. Then moves to monitors of other DPIs, which Wine never makes, as
 // WM_DPICHANGED: each lays the window out for that DPI, and the move back
-// restores every control to the pixel. Prints each failed check.
+// restores every control to the pixel.
 
 #include "WindowsTest.h"
 #include "app/AboutDlg.h"
@@ -22,16 +22,11 @@
 
 namespace {
 
-CMainDlg* g_window = nullptr;
-int g_failures = 0;
-// Labels whose text runs under another control, and at which DPIs.
-std::map<std::string, std::set<UINT>> g_hidden;
+using windows_test::MainWindow;
 
-void Check(bool holds, const char* what, const std::string& where = {}) {
-    if (holds) return;
-    std::printf("FAILED: %s%s%s\n", what, where.empty() ? "" : ": ", where.c_str());
-    ++g_failures;
-}
+// Labels whose text runs under another control, and at which DPIs: gathered
+// by the tests of each DPI, judged by the last.
+std::map<std::string, std::set<UINT>> g_hidden;
 
 std::string Describe(HWND control) {
     wchar_t name[32] = {};
@@ -75,30 +70,23 @@ struct LabelText {
     bool fits = false;
 };
 
+// Measured as the static control draws its text (DrawTextW), not as the
+// layout code reckons it, so that the two cannot share a mistake.
 LabelText MeasureLabel(HWND label, HWND dialog) {
     const CString text = WindowText(label);
     HDC dc = GetDC(label);
     HGDIOBJ previous = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(label, WM_GETFONT, 0, 0)));
-    TEXTMETRICW metrics{};
-    GetTextMetricsW(dc, &metrics);
-    LONG widest = 0;
-    int lines = 0;
-    for (size_t start = 0; start <= text.size(); ++lines) {
-        size_t end = text.find(u'\n', start);
-        if (end == CString::npos) end = text.size();
-        SIZE extent{};
-        GetTextExtentPoint32W(dc, Wide(text) + start, static_cast<int>(end - start), &extent);
-        widest = std::max(widest, extent.cx);
-        start = end + 1;
-    }
+    const UINT prefix = (GetWindowLongW(label, GWL_STYLE) & SS_NOPREFIX) != 0 ? DT_NOPREFIX : 0;
+    RECT drawn{0, 0, 0, 0};
+    DrawTextW(dc, Wide(text), static_cast<int>(text.size()), &drawn, DT_CALCRECT | DT_LEFT | DT_EXPANDTABS | prefix);
     SelectObject(dc, previous);
     ReleaseDC(label, dc);
     RECT client;
     GetClientRect(label, &client);
     const RECT place = RectIn(label, dialog);
     LabelText result;
-    result.area = RECT{place.left, place.top, place.left + widest, place.top + lines * metrics.tmHeight};
-    result.fits = widest <= client.right && lines * metrics.tmHeight <= client.bottom;
+    result.area = RECT{place.left, place.top, place.left + drawn.right, place.top + drawn.bottom};
+    result.fits = drawn.right <= client.right && drawn.bottom <= client.bottom;
     return result;
 }
 
@@ -110,18 +98,19 @@ void CheckControls(HWND dialog, const std::string& name, UINT dpi) {
     GetClientRect(dialog, &client);
     const std::vector<HWND> controls = ChildWindows(dialog);
     for (HWND control : controls) {
-        Check(Inside(RectIn(control, dialog), client), "a control inside its dialog", at + ", " + Describe(control));
+        EXPECT_TRUE(Inside(RectIn(control, dialog), client))
+            << "a control inside its dialog: " << at + ", " + Describe(control);
         if (!IsLabel(control)) continue;
         const LabelText text = MeasureLabel(control, dialog);
-        Check(text.fits, "a label's text fits it", at + ", " + Describe(control));
+        EXPECT_TRUE(text.fits) << "a label's text fits it: " << at + ", " + Describe(control);
         for (HWND other : controls) {
             if (other == control) continue;
             const RECT place = RectIn(other, dialog);
             const std::string pair = Describe(control) + " and " + Describe(other);
             if (IsGroupBox(other)) {
                 const RECT inner{place.left + 1, place.top, place.right - 1, place.bottom - 1};
-                Check(Inside(text.area, inner) || !Meet(text.area, place), "a label's text crossing no frame",
-                      at + ", " + pair);
+                EXPECT_TRUE(Inside(text.area, inner) || !Meet(text.area, place))
+                    << "a label's text crossing no frame: " << at + ", " + pair;
             } else if (Meet(text.area, place)) {
                 g_hidden[name + ", " + pair].insert(dpi);
             }
@@ -153,21 +142,23 @@ void CheckDiagram(HWND page, SIZE size96, UINT dpi, const std::string& name) {
         const int width = MulDiv(size96.cx, static_cast<int>(dpi), 96), height = MulDiv(size96.cy, static_cast<int>(dpi), 96);
         RECT client;
         GetClientRect(control, &client);
-        Check(client.right == width && client.bottom == height, "a diagram at its size times the scale", name);
+        EXPECT_TRUE(client.right == width && client.bottom == height)
+            << "a diagram at its size times the scale: " << name;
         const auto picture = reinterpret_cast<HBITMAP>(SendMessageW(control, STM_GETIMAGE, IMAGE_BITMAP, 0));
-        Check(HasSize(BitmapSize(picture), width, height), "a diagram drawn at that size, not stretched", name);
+        EXPECT_TRUE(HasSize(BitmapSize(picture), width, height))
+            << "a diagram drawn at that size, not stretched: " << name;
         const RECT place = RectIn(control, page);
         bool framed = false;
         for (HWND frame : ChildWindows(page)) framed = framed || (IsGroupBox(frame) && Inside(place, RectIn(frame, page)));
-        Check(framed, "a diagram inside its frame", name);
+        EXPECT_TRUE(framed) << "a diagram inside its frame: " << name;
         return;
     }
-    Check(false, "a diagram on the page", name);
+    ADD_FAILURE() << "a diagram on the page: " << name;
 }
 
 void CheckMainWindow(HWND main, UINT dpi) {
     const std::string at = std::to_string(dpi) + " DPI";
-    HWND tabs = GetDlgItem(main, CMainDlg::IDC_TAB);
+    HWND tabs = GetDlgItem(main, IDC_TAB);
     RECT display;
     GetClientRect(tabs, &display);
     SendMessageW(tabs, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&display));
@@ -184,20 +175,20 @@ void CheckMainWindow(HWND main, UINT dpi) {
         if (!DialogWindow::IsDialog(page)) continue;
         const std::string name = "page " + std::to_string(index + 1);
         const RECT place = RectIn(page, tabs);
-        Check(place.left >= display.left && place.right <= display.right && place.bottom <= display.bottom,
-              "a page inside the tab's display area", name + " at " + at);
-        Check(place.top >= rowBottom, "a page below the row of tabs", name + " at " + at);
+        EXPECT_TRUE(place.left >= display.left && place.right <= display.right && place.bottom <= display.bottom)
+            << "a page inside the tab's display area: " << name + " at " + at;
+        EXPECT_TRUE(place.top >= rowBottom) << "a page below the row of tabs: " << name + " at " + at;
         CheckControls(page, name, dpi);
         if (index >= 1 && index <= 3) CheckDiagram(page, diagrams[index - 1], dpi, name + " at " + at);
         ++index;
     }
-    Check(index == 4, "four pages", at);
+    EXPECT_EQ(index, 4) << "four pages at " << at;
     CheckControls(main, "main window", dpi);
     const auto scaled = [&](int pixels) { return MulDiv(pixels, static_cast<int>(dpi), 96); };
     const SIZE big = IconSize(reinterpret_cast<HICON>(SendMessageW(main, WM_GETICON, ICON_BIG, 0)));
     const SIZE small = IconSize(reinterpret_cast<HICON>(SendMessageW(main, WM_GETICON, ICON_SMALL, 0)));
-    Check(HasSize(big, scaled(32), scaled(32)), "a large window icon of the DPI's size", at);
-    Check(HasSize(small, scaled(16), scaled(16)), "a small window icon of the DPI's size", at);
+    EXPECT_TRUE(HasSize(big, scaled(32), scaled(32))) << "a large window icon of the DPI's size: " << at;
+    EXPECT_TRUE(HasSize(small, scaled(16), scaled(16))) << "a small window icon of the DPI's size: " << at;
 }
 
 void CheckAboutBox(UINT dpi) {
@@ -212,24 +203,24 @@ void CheckAboutBox(UINT dpi) {
         const int size = MulDiv(32, static_cast<int>(dpi), 96);
         iconShown = HasSize(IconSize(reinterpret_cast<HICON>(SendMessageW(control, STM_GETICON, 0, 0))), size, size);
     }
-    Check(iconShown, "the About box's icon in the DPI's size", name);
+    EXPECT_TRUE(iconShown) << "the About box's icon in the DPI's size: " << name;
 }
 
 // The dialog manager's own base units, which a move back to 96 DPI must
 // reproduce: what MapDialogRect says for each of our dialogs.
 void CheckBaseUnits(HWND main) {
     std::vector<HWND> dialogs{main};
-    for (HWND page : ChildWindows(GetDlgItem(main, CMainDlg::IDC_TAB)))
+    for (HWND page : ChildWindows(GetDlgItem(main, IDC_TAB)))
         if (DialogWindow::IsDialog(page)) dialogs.push_back(page);
-    const int ids[] = {CMainDlg::IDD, 130, 131, 132, 133};
+    const int ids[] = {IDD_MAIN, IDD_UNITCONV, IDD_VCUT, IDD_GOLDFINGER, IDD_COUNTERSINK};
     for (size_t i = 0; i < dialogs.size() && i < std::size(ids); ++i) {
         RECT units{0, 0, 4, 8};
         MapDialogRect(dialogs[i], &units);
         HFONT font = dpi::CreateDialogFont(res::Script().dialog(ids[i]), 96);
         const SIZE reckoned = dpi::BaseUnitsOf(font);
         DeleteObject(font);
-        Check(reckoned.cx == units.right && reckoned.cy == units.bottom,
-              "base units reckoned as the dialog manager does", "template " + std::to_string(ids[i]));
+        EXPECT_TRUE(reckoned.cx == units.right && reckoned.cy == units.bottom)
+            << "base units reckoned as the dialog manager does: template " + std::to_string(ids[i]);
     }
 }
 
@@ -243,7 +234,7 @@ void ReportHiddenText() {
             std::printf("note: as at 96 DPI, at DPI%s a label's text runs under another control: %s\n", at.c_str(),
                         where.c_str());
         else
-            Check(false, "a label's text under no other control", where + ", at DPI" + at);
+            ADD_FAILURE() << "a label's text under no other control: " << where + ", at DPI" + at;
     }
 }
 
@@ -255,7 +246,7 @@ struct Placed {
 
 BOOL CALLBACK Record(HWND hwnd, LPARAM list) {
     auto& placed = *reinterpret_cast<std::vector<Placed>*>(list);
-    placed.push_back(Placed{hwnd, RectIn(hwnd, g_window->Window()->Handle())});
+    placed.push_back(Placed{hwnd, RectIn(hwnd, MainWindow())});
     return TRUE;
 }
 
@@ -284,15 +275,20 @@ UINT SystemDpi() {
     return static_cast<UINT>(dpi);
 }
 
-void CALLBACK RunChecks(HWND, UINT, UINT_PTR timer, DWORD) {
-    KillTimer(nullptr, timer);
-    HWND main = g_window->Window()->Handle();
+TEST(Layout, TheMainWindowForTheSystemsDpi) { CheckMainWindow(MainWindow(), SystemDpi()); }
+
+TEST(Layout, TheAboutBoxForTheSystemsDpi) { CheckAboutBox(SystemDpi()); }
+
+// At 96 DPI the dialog manager's own layout is the reference for the moves.
+TEST(Layout, BaseUnitsReckonedAsTheDialogManagerDoes) {
+    if (SystemDpi() != 96) GTEST_SKIP() << "the dialog manager's units are compared at 96 DPI";
+    CheckBaseUnits(MainWindow());
+}
+
+// From 96 DPI the moves to each of the others; from the others, to 96. Then back.
+TEST(Layout, MovesToMonitorsOfOtherDpisAndBack) {
+    HWND main = MainWindow();
     const UINT dpi = SystemDpi();
-    CheckMainWindow(main, dpi);
-    CheckAboutBox(dpi);
-    // From 96 DPI the moves to each of the others; from the others, to 96,
-    // where the dialog manager's own layout is the reference. Then back.
-    if (dpi == 96) CheckBaseUnits(main);
     const std::vector<Placed> before = Layout(main);
     const std::vector<UINT> moves = dpi == 96 ? std::vector<UINT>{120, 144, 192} : std::vector<UINT>{96};
     UINT at = dpi;
@@ -302,18 +298,16 @@ void CALLBACK RunChecks(HWND, UINT, UINT_PTR timer, DWORD) {
         CheckMainWindow(main, other);
     }
     MoveToMonitorOf(main, at, dpi);
-    Check(Layout(main) == before, "every control back in its place after moves there and back",
-          std::to_string(dpi) + " DPI");
-    ReportHiddenText();
-    std::printf("layout at %u DPI: %s\n", dpi, g_failures == 0 ? "all checks passed" : "checks failed");
-    g_window->EndDialog(IDCANCEL);
+    EXPECT_TRUE(Layout(main) == before) << "every control back in its place after moves there and back, from "
+                                        << dpi << " DPI";
 }
+
+// Last, after the tests above measured every label at each DPI.
+TEST(Layout, NoLabelRunsUnderAnotherControlBecauseOfTheDpi) { ReportHiddenText(); }
 
 }  // namespace
 
-int wmain() {
-    CMainDlg dialog;
-    g_window = &dialog;
-    RunInMainWindow(dialog, RunChecks);
-    return g_failures == 0 ? 0 : 1;
+int wmain(int argc, wchar_t* argv[]) {
+    windows_test::InitTests(argc, argv);
+    return windows_test::RunTestsInMainWindow();
 }

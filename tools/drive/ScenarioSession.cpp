@@ -1,5 +1,7 @@
 #include "ScenarioSession.h"
 
+#include "dialog/Utf8.h"
+
 #include <algorithm>
 #include <ostream>
 
@@ -15,31 +17,6 @@ int ParseInt(const std::string& text) {
     }
     if (used == 0 || used != text.size()) throw DriveError("not a number: '" + text + "'");
     return value;
-}
-
-std::string Utf8(const std::u16string& text) {
-    std::string out;
-    for (size_t i = 0; i < text.size(); ++i) {
-        char32_t c = text[i];
-        if (c >= 0xD800 && c < 0xDC00 && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] < 0xE000)
-            c = 0x10000 + ((c - 0xD800) << 10) + (text[++i] - 0xDC00);
-        if (c < 0x80) {
-            out += static_cast<char>(c);
-        } else if (c < 0x800) {
-            out += static_cast<char>(0xC0 | (c >> 6));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        } else if (c < 0x10000) {
-            out += static_cast<char>(0xE0 | (c >> 12));
-            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        } else {
-            out += static_cast<char>(0xF0 | (c >> 18));
-            out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        }
-    }
-    return out;
 }
 
 std::string Joined(const std::vector<std::string>& items) {
@@ -59,14 +36,43 @@ ScenarioSession::ScenarioSession(std::ostream& out) : m_out(out) {}
 
 ScenarioSession::~ScenarioSession() = default;
 
-void ScenarioSession::PrintWrite(int id, const std::u16string& text) { m_out << "> " << id << "=" << Utf8(text) << "\n"; }
+void ScenarioSession::PrintWrite(int id, const std::u16string& text) { m_out << "> " << id << "=" << dlg::Utf16ToUtf8(text) << "\n"; }
 
-const std::vector<std::string>& ScenarioSession::KeyNames() {
-    static const std::vector<std::string> names = {
-        "Enter",     "Esc",       "Tab",      "Backspace",      "Delete",        "Home",        "End",
-        "Left",      "Right",     "Up",       "Down",           "SelectAll",     "Shift+Tab",   "Ctrl+Tab",
-        "Ctrl+Shift+Tab", "Ctrl+PageDown", "Ctrl+PageUp", "Alt+H"};
-    return names;
+const std::vector<std::pair<std::string, KeyStroke>>& ScenarioSession::Keys() {
+    using K = KeyStroke;
+    static const std::vector<std::pair<std::string, KeyStroke>> keys = {
+        {"Enter", {K::Enter}},
+        {"Esc", {K::Esc}},
+        {"Tab", {K::Tab}},
+        {"Backspace", {K::Backspace}},
+        {"Delete", {K::Delete}},
+        {"Home", {K::Home}},
+        {"End", {K::End}},
+        {"Left", {K::Left}},
+        {"Right", {K::Right}},
+        {"Up", {K::Up}},
+        {"Down", {K::Down}},
+        {"SelectAll", {K::A, true}},
+        {"Shift+Tab", {K::Tab, false, true}},
+        {"Ctrl+Tab", {K::Tab, true}},
+        {"Ctrl+Shift+Tab", {K::Tab, true, true}},
+        {"Ctrl+PageDown", {K::PageDown, true}},
+        {"Ctrl+PageUp", {K::PageUp, true}},
+        {"Alt+H", {K::H, false, false, true}},
+    };
+    return keys;
+}
+
+int ScenarioSession::Play(const std::vector<std::string>& lines, std::ostream& err) {
+    for (size_t n = 0; n < lines.size(); ++n) {
+        try {
+            Execute(lines[n]);
+        } catch (const std::exception& error) {
+            err << "line " << n + 1 << ": " << error.what() << "\n";
+            return 2;
+        }
+    }
+    return 0;
 }
 
 void ScenarioSession::Execute(const std::string& line) {
@@ -94,9 +100,9 @@ void ScenarioSession::Execute(const std::string& command, const std::string& arg
     } else if (command == "type") {
         Type(argument);
     } else if (command == "key") {
-        if (std::find(KeyNames().begin(), KeyNames().end(), argument) == KeyNames().end())
-            throw DriveError("unknown key '" + argument + "'");
-        Key(argument);
+        const auto known = std::find_if(Keys().begin(), Keys().end(), [&](const auto& key) { return key.first == argument; });
+        if (known == Keys().end()) throw DriveError("unknown key '" + argument + "'");
+        Key(known->second);
     } else if (command == "get") {
         m_out << id() << "=" << Text(id()) << "\n";
     } else if (command == "dump") {

@@ -20,6 +20,15 @@ struct BoxContents {
     std::vector<std::string> texts;
 };
 
+// A key of "key NAME": which key of the keyboard, and the modifiers held.
+struct KeyStroke {
+    enum Key { Enter, Esc, Tab, Backspace, Delete, Home, End, Left, Right, Up, Down, PageUp, PageDown, A, H };
+    Key key = Enter;
+    bool ctrl = false;
+    bool shift = false;
+    bool alt = false;
+};
+
 // A list of labels and the index of the current one (-1 for none).
 struct Choices {
     std::vector<std::string> items;
@@ -35,13 +44,16 @@ public:
 
     // Carries out one command line; throws DriveError when it cannot.
     void Execute(const std::string& line);
+    // Carries out the lines in turn, stopping at the first that cannot be
+    // carried out: 0, or 2 with "line N: REASON" told to `err`.
+    int Play(const std::vector<std::string>& lines, std::ostream& err);
     bool Closed() const { return m_closed; }
 
     // Also accept "shot FILE": save what the window shows as a PNG.
     bool screenshots = false;
 
-    // The keys "key NAME" knows.
-    static const std::vector<std::string>& KeyNames();
+    // The keys "key NAME" knows, by name.
+    static const std::vector<std::pair<std::string, KeyStroke>>& Keys();
 
 protected:
     // Lets the events of the last action run to their end.
@@ -52,7 +64,7 @@ protected:
     virtual void Click(int id) = 0;
     virtual void Choose(int id, int index) = 0;
     virtual void Type(const std::string& text) = 0;
-    virtual void Key(const std::string& name) = 0;
+    virtual void Key(const KeyStroke& stroke) = 0;
 
     virtual std::string Text(int id) = 0;
     // The edit fields of the shown page by id, and the control with the focus.

@@ -40,7 +40,7 @@ std::vector<std::string> Split(const std::string& line) {
 
 }  // namespace
 
-BrowserPage::BrowserPage(const std::string& script, const std::string& html) {
+BrowserPage::BrowserPage(const std::string& script, const std::string& engine, const std::string& html) {
     int toNode[2], fromNode[2];
     if (pipe(toNode) != 0 || pipe(fromNode) != 0) throw DriveError("no pipe to Node");
     m_node = fork();
@@ -49,7 +49,7 @@ BrowserPage::BrowserPage(const std::string& script, const std::string& html) {
         dup2(toNode[0], STDIN_FILENO);
         dup2(fromNode[1], STDOUT_FILENO);
         for (int fd : {toNode[0], toNode[1], fromNode[0], fromNode[1]}) close(fd);
-        execlp("node", "node", script.c_str(), html.c_str(), static_cast<char*>(nullptr));
+        execlp("node", "node", script.c_str(), "--engine", engine.c_str(), html.c_str(), static_cast<char*>(nullptr));
         _exit(127);
     }
     close(toNode[0]);

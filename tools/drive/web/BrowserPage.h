@@ -1,7 +1,7 @@
 #pragma once
 // The page in the browser, as the scenario driver reaches it: a Node process
-// (browser.mjs) that runs lamino.html in headless Chromium through
-// playwright-core and carries out one request at a time. A request is a
+// (browser.mjs) that runs lamino.html in one of its browser engines and
+// carries out one request at a time. A request is a
 // line of tab-separated fields; so is its answer, after "ok" or "error".
 
 #include <string>
@@ -10,8 +10,8 @@
 
 class BrowserPage {
 public:
-    // Starts Node with browser.mjs on the page at `html` (a file).
-    BrowserPage(const std::string& script, const std::string& html);
+    // Starts Node with browser.mjs on the page at `html` (a file) in `engine`.
+    BrowserPage(const std::string& script, const std::string& engine, const std::string& html);
     ~BrowserPage();
     BrowserPage(const BrowserPage&) = delete;
     BrowserPage& operator=(const BrowserPage&) = delete;

@@ -56,7 +56,16 @@ void WebSession::Type(const std::string& text) {
     }
 }
 
-void WebSession::Key(const std::string& name) { Ask("key", {name}); }
+// As the DevTools protocol and WebDriver name the keys: the modifiers, then the key.
+void WebSession::Key(const KeyStroke& stroke) {
+    static const char* const names[] = {"Enter", "Escape", "Tab", "Backspace", "Delete", "Home", "End", "ArrowLeft",
+                                        "ArrowRight", "ArrowUp", "ArrowDown", "PageUp", "PageDown", "a", "h"};
+    std::string chord;
+    if (stroke.ctrl) chord += "Control+";
+    if (stroke.shift) chord += "Shift+";
+    if (stroke.alt) chord += "Alt+";
+    Ask("key", {chord + names[stroke.key]});
+}
 
 std::string WebSession::Text(int id) { return Ask("text", {std::to_string(id)}).at(0); }
 

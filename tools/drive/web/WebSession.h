@@ -1,8 +1,8 @@
 #pragma once
-// The scenario commands on lamino.html in headless Chromium: each action is
-// the user's input as the browser receives it (mouse and keys through the
-// DevTools protocol), each question is read from the page, and names from
-// the browser's accessibility tree.
+// The scenario commands on lamino.html in a browser engine: each action is
+// the user's input as the browser receives it (mouse and keys through its
+// automation protocol), each question is read from the page, and names from
+// the engine's accessibility machinery.
 
 #include "BrowserPage.h"
 #include "ScenarioSession.h"
@@ -18,7 +18,7 @@ protected:
     void Click(int id) override;
     void Choose(int id, int index) override;
     void Type(const std::string& text) override;
-    void Key(const std::string& name) override;
+    void Key(const KeyStroke& stroke) override;
     std::string Text(int id) override;
     std::vector<std::pair<int, std::string>> Fields() override;
     std::optional<int> FocusId() override;

@@ -1,10 +1,13 @@
 // lamino-drive-web: plays the commands on standard input against lamino.html
-// in Debian's headless Chromium, printing what lamino-drive prints.
-//   lamino-drive-web [--shots] PAGE.html
+// in a browser engine (chromium, chromium80, chromium83, firefox, webkit;
+// chromium unless --engine or LAMINO_WEB_ENGINE says), printing what
+// lamino-drive prints.
+//   lamino-drive-web [--shots] [--engine NAME] PAGE.html
 
 #include "BrowserPage.h"
 #include "WebSession.h"
 
+#include <cstdlib>
 #include <iostream>
 #include <string>
 #include <vector>
@@ -16,30 +19,31 @@
 int main(int argc, char* argv[]) {
     std::vector<std::string> arguments(argv + 1, argv + argc);
     bool shots = false;
-    if (!arguments.empty() && arguments.front() == "--shots") {
-        shots = true;
-        arguments.erase(arguments.begin());
+    const char* fromEnvironment = std::getenv("LAMINO_WEB_ENGINE");
+    std::string engine = fromEnvironment && *fromEnvironment ? fromEnvironment : "chromium";
+    for (;;) {
+        if (!arguments.empty() && arguments.front() == "--shots") {
+            shots = true;
+            arguments.erase(arguments.begin());
+        } else if (arguments.size() > 1 && arguments.front() == "--engine") {
+            engine = arguments[1];
+            arguments.erase(arguments.begin(), arguments.begin() + 2);
+        } else {
+            break;
+        }
     }
     if (arguments.size() != 1) {
-        std::cerr << "usage: lamino-drive-web [--shots] PAGE.html < SCENARIO\n";
+        std::cerr << "usage: lamino-drive-web [--shots] [--engine NAME] PAGE.html < SCENARIO\n";
         return 2;
     }
     std::vector<std::string> lines;
     for (std::string line; std::getline(std::cin, line);) lines.push_back(line);
     int status = 0;
     try {
-        BrowserPage page(LAMINO_DRIVE_WEB_SCRIPT, arguments.front());
+        BrowserPage page(LAMINO_DRIVE_WEB_SCRIPT, engine, arguments.front());
         WebSession session(page, std::cout);
         session.screenshots = shots;
-        for (size_t n = 0; n < lines.size(); ++n) {
-            try {
-                session.Execute(lines[n]);
-            } catch (const std::exception& error) {
-                std::cerr << "line " << n + 1 << ": " << error.what() << "\n";
-                status = 2;
-                break;
-            }
-        }
+        status = session.Play(lines, std::cerr);
     } catch (const std::exception& error) {
         std::cerr << "lamino-drive-web: " << error.what() << "\n";
         status = 2;

@@ -61,28 +61,25 @@ struct KeyPress {
     bool alt = false;
 };
 
-const std::map<std::string, KeyPress>& VirtualKeys() {
-    static const std::map<std::string, KeyPress> keys = {
-        {"Enter", {VK_RETURN}},
-        {"Esc", {VK_ESCAPE}},
-        {"Tab", {VK_TAB}},
-        {"Backspace", {VK_BACK}},
-        {"Delete", {VK_DELETE}},
-        {"Home", {VK_HOME}},
-        {"End", {VK_END}},
-        {"Left", {VK_LEFT}},
-        {"Right", {VK_RIGHT}},
-        {"Up", {VK_UP}},
-        {"Down", {VK_DOWN}},
-        {"SelectAll", {'A', true}},
-        {"Shift+Tab", {VK_TAB, false, true}},
-        {"Ctrl+Tab", {VK_TAB, true}},
-        {"Ctrl+Shift+Tab", {VK_TAB, true, true}},
-        {"Ctrl+PageDown", {VK_NEXT, true}},
-        {"Ctrl+PageUp", {VK_PRIOR, true}},
-        {"Alt+H", {'H', false, false, true}},
-    };
-    return keys;
+UINT VirtualKey(KeyStroke::Key key) {
+    switch (key) {
+    case KeyStroke::Enter: return VK_RETURN;
+    case KeyStroke::Esc: return VK_ESCAPE;
+    case KeyStroke::Tab: return VK_TAB;
+    case KeyStroke::Backspace: return VK_BACK;
+    case KeyStroke::Delete: return VK_DELETE;
+    case KeyStroke::Home: return VK_HOME;
+    case KeyStroke::End: return VK_END;
+    case KeyStroke::Left: return VK_LEFT;
+    case KeyStroke::Right: return VK_RIGHT;
+    case KeyStroke::Up: return VK_UP;
+    case KeyStroke::Down: return VK_DOWN;
+    case KeyStroke::PageUp: return VK_PRIOR;
+    case KeyStroke::PageDown: return VK_NEXT;
+    case KeyStroke::A: return 'A';
+    case KeyStroke::H: return 'H';
+    }
+    return 0;
 }
 
 // What assistive technology reads of a window: the name of its client object.
@@ -155,15 +152,7 @@ void CALLBACK PlayScenario(HWND, UINT, UINT_PTR timer, DWORD) {
     PendingRun& run = *g_run;
     DriveSession session(*run.mainWindow, *run.out);
     session.screenshots = run.screenshots;
-    for (size_t n = 0; n < run.lines->size(); ++n) {
-        try {
-            session.Execute((*run.lines)[n]);
-        } catch (const std::exception& error) {
-            *run.err << "line " << n + 1 << ": " << error.what() << "\n";
-            run.status = 2;
-            break;
-        }
-    }
+    run.status = session.Play(*run.lines, *run.err);
     if (!session.Closed()) run.mainWindow->EndDialog(IDCANCEL);
 }
 
@@ -190,7 +179,7 @@ void DriveSession::Settle() {
 }
 
 HWND DriveSession::ShownPage() const {
-    HWND tabs = GetDlgItem(m_window, CMainDlg::IDC_TAB);
+    HWND tabs = GetDlgItem(m_window, IDC_TAB);
     for (HWND child : ChildWindows(tabs))
         if (DialogWindow::IsDialog(child) && IsWindowVisible(child)) return child;
     return nullptr;
@@ -212,7 +201,7 @@ HWND DriveSession::FocusTarget() const {
 }
 
 void DriveSession::Tab(int index) {
-    HWND tabs = ShownControl(CMainDlg::IDC_TAB);
+    HWND tabs = ShownControl(IDC_TAB);
     RECT rect{};
     if (!SendMessageW(tabs, TCM_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&rect)))
         throw DriveError("no tab " + std::to_string(index));
@@ -264,8 +253,8 @@ void DriveSession::Type(const std::string& text) {
 
 // As the system posts a key: with Alt held, the key messages are system
 // keys (context bit 29 set), and Alt itself comes before and after.
-void DriveSession::Key(const std::string& name) {
-    const KeyPress press = VirtualKeys().at(name);
+void DriveSession::Key(const KeyStroke& stroke) {
+    const KeyPress press{VirtualKey(stroke.key), stroke.ctrl, stroke.shift, stroke.alt};
     BYTE state[256] = {};
     GetKeyboardState(state);
     const bool modified = press.control || press.shift || press.alt;
@@ -341,7 +330,7 @@ Choices DriveSession::List(int id) {
 }
 
 Choices DriveSession::TabLabels() {
-    HWND tabs = ShownControl(CMainDlg::IDC_TAB);
+    HWND tabs = ShownControl(IDC_TAB);
     Choices labels;
     const int count = static_cast<int>(SendMessageW(tabs, TCM_GETITEMCOUNT, 0, 0));
     for (int i = 0; i < count; ++i) {

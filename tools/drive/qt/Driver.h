@@ -26,7 +26,7 @@ protected:
     void Click(int id) override;
     void Choose(int id, int index) override;
     void Type(const std::string& text) override;
-    void Key(const std::string& name) override;
+    void Key(const KeyStroke& stroke) override;
     std::string Text(int id) override;
     std::vector<std::pair<int, std::string>> Fields() override;
     std::optional<int> FocusId() override;

@@ -76,22 +76,25 @@ QPoint ClickPoint(QWidget* control) {
     return control->rect().center();
 }
 
-const std::map<std::string, std::pair<Qt::Key, Qt::KeyboardModifiers>>& QtKeys() {
-    static const std::map<std::string, std::pair<Qt::Key, Qt::KeyboardModifiers>> keys = {
-        {"Enter", {Qt::Key_Return, Qt::NoModifier}},   {"Esc", {Qt::Key_Escape, Qt::NoModifier}},
-        {"Tab", {Qt::Key_Tab, Qt::NoModifier}},        {"Backspace", {Qt::Key_Backspace, Qt::NoModifier}},
-        {"Delete", {Qt::Key_Delete, Qt::NoModifier}},  {"Home", {Qt::Key_Home, Qt::NoModifier}},
-        {"End", {Qt::Key_End, Qt::NoModifier}},        {"Left", {Qt::Key_Left, Qt::NoModifier}},
-        {"Right", {Qt::Key_Right, Qt::NoModifier}},    {"Up", {Qt::Key_Up, Qt::NoModifier}},
-        {"Down", {Qt::Key_Down, Qt::NoModifier}},      {"SelectAll", {Qt::Key_A, Qt::ControlModifier}},
-        {"Shift+Tab", {Qt::Key_Backtab, Qt::ShiftModifier}},  // as X11 reports it
-        {"Ctrl+Tab", {Qt::Key_Tab, Qt::ControlModifier}},
-        {"Ctrl+Shift+Tab", {Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier}},
-        {"Ctrl+PageDown", {Qt::Key_PageDown, Qt::ControlModifier}},
-        {"Ctrl+PageUp", {Qt::Key_PageUp, Qt::ControlModifier}},
-        {"Alt+H", {Qt::Key_H, Qt::AltModifier}},
-    };
-    return keys;
+Qt::Key QtKey(KeyStroke::Key key) {
+    switch (key) {
+    case KeyStroke::Enter: return Qt::Key_Return;
+    case KeyStroke::Esc: return Qt::Key_Escape;
+    case KeyStroke::Tab: return Qt::Key_Tab;
+    case KeyStroke::Backspace: return Qt::Key_Backspace;
+    case KeyStroke::Delete: return Qt::Key_Delete;
+    case KeyStroke::Home: return Qt::Key_Home;
+    case KeyStroke::End: return Qt::Key_End;
+    case KeyStroke::Left: return Qt::Key_Left;
+    case KeyStroke::Right: return Qt::Key_Right;
+    case KeyStroke::Up: return Qt::Key_Up;
+    case KeyStroke::Down: return Qt::Key_Down;
+    case KeyStroke::PageUp: return Qt::Key_PageUp;
+    case KeyStroke::PageDown: return Qt::Key_PageDown;
+    case KeyStroke::A: return Qt::Key_A;
+    case KeyStroke::H: return Qt::Key_H;
+    }
+    return Qt::Key_unknown;
 }
 
 }  // namespace
@@ -106,15 +109,7 @@ int Driver::Run(const std::vector<std::string>& lines) {
         SettleEvents();
         DriveSession session(window, m_out);
         session.screenshots = m_screenshots;
-        for (size_t n = 0; n < lines.size(); ++n) {
-            try {
-                session.Execute(lines[n]);
-            } catch (const std::exception& error) {
-                m_err << "line " << n + 1 << ": " << error.what() << "\n";
-                status = 2;
-                break;
-            }
-        }
+        status = session.Play(lines, m_err);
         if (!session.Closed()) dialog.EndDialog(win32::IDCANCEL);
     });
     dialog.DoModal();
@@ -151,7 +146,7 @@ Choices DriveSession::List(int id) {
 }
 
 Choices DriveSession::TabLabels() {
-    auto* tabs = qobject_cast<TabControl*>(ShownControl(CMainDlg::IDC_TAB));
+    auto* tabs = qobject_cast<TabControl*>(ShownControl(IDC_TAB));
     Choices labels;
     for (int i = 0; i < tabs->Bar()->count(); ++i) labels.items.push_back(Utf8(tabs->Bar()->tabText(i)));
     labels.current = tabs->CurrentIndex();
@@ -203,7 +198,7 @@ QWidget* DriveSession::FocusTarget() const {
 }
 
 void DriveSession::Tab(int index) {
-    auto* tabs = qobject_cast<TabControl*>(ShownControl(CMainDlg::IDC_TAB));
+    auto* tabs = qobject_cast<TabControl*>(ShownControl(IDC_TAB));
     if (index < 0 || index >= tabs->Bar()->count()) throw DriveError("no tab " + std::to_string(index));
     QTest::mouseClick(tabs->Bar(), Qt::LeftButton, {}, tabs->Bar()->tabRect(index).center());
 }
@@ -267,10 +262,14 @@ void DriveSession::Type(const std::string& text) {
     }
 }
 
-void DriveSession::Key(const std::string& name) {
-    const auto it = QtKeys().find(name);
-    if (it == QtKeys().end()) throw DriveError("unknown key '" + name + "'");
-    QTest::keyClick(FocusTarget(), it->second.first, it->second.second);
+void DriveSession::Key(const KeyStroke& stroke) {
+    Qt::KeyboardModifiers modifiers;
+    if (stroke.ctrl) modifiers |= Qt::ControlModifier;
+    if (stroke.shift) modifiers |= Qt::ShiftModifier;
+    if (stroke.alt) modifiers |= Qt::AltModifier;
+    // X11 reports Tab with Shift held as Backtab.
+    const Qt::Key key = stroke.key == KeyStroke::Tab && stroke.shift ? Qt::Key_Backtab : QtKey(stroke.key);
+    QTest::keyClick(FocusTarget(), key, modifiers);
 }
 
 std::vector<std::pair<int, std::string>> DriveSession::Fields() {

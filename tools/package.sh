@@ -5,6 +5,8 @@
 #   Lamino-VERSION-win32.zip      the portable Windows program, with its licence and
 #                                 a note in Chinese
 #   lamino-VERSION.html           Lamino in any browser: one file, opened from disk
+#   lamino-VERSION-web.zip        the same page as a site for a static HTTPS server,
+#                                 installable on a phone's home screen, offline
 #   SHA256SUMS                    their checksums
 # VERSION is the project's, from CMakeLists.txt. tools/test-package.sh tries them out.
 set -euo pipefail
@@ -48,9 +50,10 @@ cmake --preset windows >/dev/null && cmake --build --preset windows --target lam
 # same sources wherever and whenever it is built.
 echo "package: building the browser build"
 bash tools/setup.sh web
-cmake --preset web >/dev/null && cmake --build --preset web --target lamino-html >/dev/null ||
+cmake --preset web >/dev/null && cmake --build --preset web --target lamino-html lamino-site >/dev/null ||
     fail "building the web build; run 'cmake --build --preset web' to see why"
 html="lamino-$version.html"
+site="lamino-$version-web"
 
 rm -rf dist
 mkdir -p dist
@@ -80,6 +83,9 @@ python3 tools/package/make-zip.py "dist/$zip" "$staging/Lamino.exe" "$staging/LI
 echo "package: making $html"
 cp build/web/lamino.html "dist/$html"
 
-(cd dist && sha256sum "$deb" "$zip" "$html" >SHA256SUMS)
+echo "package: making $site.zip"
+python3 tools/package/make-zip.py --folder "$site" "dist/$site.zip" build/web/site/* || fail "making the site's zip"
+
+(cd dist && sha256sum "$deb" "$zip" "$html" "$site.zip" >SHA256SUMS)
 echo "package: release files in dist/:"
 ls -l dist | sed -n 's/^[^ ]* *[^ ]* *[^ ]* *[^ ]* *\([0-9]*\) .* \(.*\)$/  \2 (\1 bytes)/p'

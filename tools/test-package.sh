@@ -10,7 +10,10 @@
 #   - the zip unpacked into a fresh Wine prefix and Lamino.exe started from
 #     there, leaving no file and no registry key naming Lamino behind;
 #   - the HTML file opened from disk in Chromium with the network closed, every
-#     scenario played on it, nothing stored.
+#     scenario played on it, nothing stored;
+#   - the site's zip: its files, index.html the HTML file plus the site's
+#     additions, the worker's list of files the zip's, and a scenario played
+#     on it in Chromium with its server stopped after the first visit.
 # Pictures of both windows go to screenshots/package/ (or $LAMINO_SHOTS_DIR/package).
 #
 # Kept between runs in $LAMINO_CACHE (default /var/cache/lamino), each as it
@@ -66,6 +69,16 @@ for scenario in tests/scenarios/*.drive; do
     bash tests/run-scenario.sh build/release/lamino-drive-web "$html" "$scenario" >"$work/scenario.log" 2>&1 ||
         { cat "$work/scenario.log"; fail "$html on $scenario"; }
 done
+
+# ------------------------------------------------------------ the site
+site_zip="dist/lamino-$version-web.zip"
+[ -f "$site_zip" ] || fail "no $site_zip: run tools/package.sh first"
+step "$site_zip: its files, index.html against $html, the worker's list"
+rm -rf "$work/site"
+site=$(python3 tools/package/check-site.py "$site_zip" "$html" "$work/site") || fail "$site_zip"
+step "$site_zip served on loopback, started again with the server stopped, in Chromium"
+bash tests/run-scenario.sh build/release/lamino-drive-web "$site" tests/scenarios/main_window.drive >"$work/scenario.log" 2>&1 ||
+    { cat "$work/scenario.log"; fail "the site, offline, on main_window.drive"; }
 
 # ---------------------------------------------------------------- the .deb
 step "lintian"

@@ -5,13 +5,9 @@
 // elements and turns the user's work on them into the notifications a Win32
 // dialog receives, raised inside the module through its exports.
 (() => {
-    // dlg::ControlKind, in its order
-    const EDIT = 0, LABEL = 1, ICON = 2, PICTURE = 3, GROUP = 4, RADIO = 5, CHECK = 6, PUSH = 7, COMBO = 8, TABS = 9;
-    // Win32's notification codes, command ids and style bits
-    const BN_CLICKED = 0, CBN_SELCHANGE = 1, EN_CHANGE = 0x300, TCN_SELCHANGE = -551, IDOK = 1, IDCANCEL = 2;
-    const WS_TABSTOP = 0x10000, WS_GROUP = 0x20000, WS_VISIBLE = 0x10000000, ES_READONLY = 0x800;
-    const BS_TYPEMASK = 0xF, BS_DEFPUSHBUTTON = 1, SS_TYPEMASK = 0x1F, SS_CENTER = 1, CBS_TYPEMASK = 3;
-    const CBS_DROPDOWNLIST = 3;
+    // Win32's notification codes, command ids and style bits (dialog/Win32Defs.h),
+    // and dlg::ControlKind, as tools/web/make-html.py reads them from the headers
+    // @CONSTANTS@
     const ALPHABET = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
     const MODAL_STACK_BYTES = 16384;
 
@@ -20,10 +16,12 @@
     const iconPicture = document.querySelector("link[rel=icon]").href;
     const windows = new Map();  // handle -> window record
     const controls = new Map();  // handle -> control record
+    const descriptions = new Map();  // wording -> the hidden element that holds it
     let nextHandle = 1;
     let wasm = null;
     let mainWindow = null;
     let lastFocusedControl = null;  // the last control that had the focus, the menu bar aside
+    let leavingFocus = null;  // while the tabs step from a page: the pages left with the focus in them
 
     // What the scenario driver (tools/drive/web) reads besides the page
     // itself: the program's writes of fields, while it asks for them.
@@ -83,7 +81,7 @@
     // announcement; the field being typed into is not read back.
     const changedFields = new Set();  // written while the user's work was handled
     let userNotifications = 0;
-    let announceTimer = 0;
+    let announceTimer = 0, clearTimer = 0;
     const announcer = document.createElement("div");
     announcer.className = "announcer";
     announcer.setAttribute("aria-live", "polite");
@@ -93,7 +91,10 @@
     function fieldName(control) {
         const target = control.focusTarget;
         const labelledBy = target.getAttribute("aria-labelledby");
-        if (labelledBy) return document.getElementById(labelledBy)?.textContent || "";
+        if (labelledBy) {
+            const label = document.getElementById(labelledBy);
+            return label ? label.textContent : "";
+        }
         return target.labels && target.labels[0] ? target.labels[0].textContent : target.getAttribute("aria-label") || "";
     }
 
@@ -107,7 +108,16 @@
                 .map((c) => `${fieldName(c)} ${c.focusTarget.value}`.trim());
             changedFields.clear();
             announcer.textContent = told.join("，");
+            // Once told, it is taken away: left there, it would be read again
+            // whenever the page's content is shown to the screen reader anew.
+            clearTimeout(clearTimer);
+            clearTimer = setTimeout(clearAnnouncement, 3000);
         }, 600);
+    }
+
+    function clearAnnouncement() {
+        clearTimeout(clearTimer);
+        announcer.textContent = "";
     }
 
     // ------------------------------------------------------------ windows
@@ -133,7 +143,21 @@
             const parent = controls.get(parentControl);
             client.classList.add("page");
             client.hidden = true;
-            client.setAttribute("role", parent.kind === TABS ? "tabpanel" : "group");
+            if (parent.kind === ControlKind.TabControl) {
+                // An application, so that a screen reader leaves its keys to the
+                // page (the arrow keys on the radio pair) instead of reading it;
+                // inside it a region that the tab names, which Orca says as the
+                // focus enters the page (a tabpanel reaches it as a scroll pane,
+                // and it names nothing above an application). The tabs stay
+                // outside: Orca would move to the chosen tab from a field.
+                client.setAttribute("role", "application");
+                win.body = document.createElement("div");
+                win.body.className = "region";
+                win.body.setAttribute("role", "region");
+                client.append(win.body);
+            } else {
+                client.setAttribute("role", "group");
+            }
             parent.box.append(client);
             win.element = client;
         } else if (modal && !mainWindow) {
@@ -146,16 +170,35 @@
             win.element = frame;
             mainWindow = win;
         } else {
-            const dialog = document.createElement("dialog");
-            dialog.className = "window";
+            // A modal box of our own rather than <dialog>, which Firefox before 98
+            // and Safari before 15.4 lack: a layer over the window takes the
+            // pointer, and the keyboard's focus is kept inside (keepFocusInModal).
+            const layer = document.createElement("div");
+            layer.className = "modal-layer";
+            // An application as the pages are, so that a screen reader coming
+            // back from the box to the radio pair still leaves it the arrow keys.
+            layer.setAttribute("role", "application");
+            layer.hidden = true;
+            layer.addEventListener("mousedown", (event) => {
+                if (event.target === layer) event.preventDefault();
+            });
+            const dialog = document.createElement("div");
+            dialog.className = "window box";
+            // An alert dialog: Orca 48 says nothing of a plain dialog the focus
+            // enters, only of the focused button; an alert it reads whole as it
+            // shows (title, then the texts), as Orca 43 reads a dialog.
+            dialog.setAttribute("role", "alertdialog");
+            dialog.setAttribute("aria-modal", "true");
+            dialog.hidden = true;
             const caption = document.createElement("div");
             caption.className = "caption";
             caption.id = `lamino-caption-${handle}`;
             dialog.setAttribute("aria-labelledby", caption.id);
             dialog.append(caption, client);
-            dialog.addEventListener("cancel", (event) => event.preventDefault());  // Esc goes to OnCancel
-            document.body.append(dialog);
+            layer.append(dialog);
+            document.body.append(layer);
             win.element = dialog;
+            win.layer = layer;
             win.caption = caption;
         }
         client.laminoWindow = handle;
@@ -173,14 +216,55 @@
         // As a Windows dialog manager does, the box gives the focus back to the
         // control that had it, also when a click on the menu bar opened it.
         win.focusBefore = (focusedControl() || lastFocusedControl || {}).focusTarget || document.activeElement;
-        win.element.showModal();
+        // Its texts are what a screen reader says of the box as the focus enters it.
+        const texts = win.controls.map((h) => controls.get(h)).filter((c) => c.kind === ControlKind.Label && c.box.textContent);
+        if (texts.length) win.element.setAttribute("aria-describedby", texts.map((c) => c.box.id).join(" "));
+        // Orca 43 reads an alert's texts in document order up to the focused
+        // button: the texts go first (where each is drawn stays the same).
+        win.client.prepend(...texts.map((c) => c.box));
+        // The modal box hides the rest of the page from assistive technology;
+        // an announcement left behind would be heard again when it comes back.
+        clearAnnouncement();
+        win.layer.hidden = false;
+        win.element.hidden = false;
+        setBehindModal(true);
     }
+
+    function openModal() {
+        return [...windows.values()].reverse().find((w) => w.layer && w.shown && !w.ended) || null;
+    }
+
+    // While a box is open, what lies behind it is out of reach of assistive
+    // technology (inert where the engine knows it, hidden from it everywhere).
+    function setBehindModal(covered) {
+        if (!mainWindow) return;
+        const frame = mainWindow.element;
+        if (covered) frame.setAttribute("aria-hidden", "true");
+        else frame.removeAttribute("aria-hidden");
+        frame.inert = covered;
+    }
+
+    // A click or a script elsewhere may move the focus out of an open box:
+    // it goes back to the box's last focused control, as in a modal loop.
+    function keepFocusInModal(event) {
+        const box = openModal();
+        if (!box || box.element.contains(event.target)) return;
+        const inside = box.lastFocus && box.lastFocus.isConnected ? box.lastFocus : tabStops(box)[0];
+        if (inside) (inside.focusTarget || inside).focus({ preventScroll: true });
+    }
+    document.addEventListener("focusin", keepFocusInModal);
 
     function endModal(win, result) {
         if (win.ended) return;
         win.ended = true;
         win.result = result;
-        if (win.element.open) win.element.close();
+        if (win.layer) {
+            // A plain dialog again as it goes, or Orca reads the alert once more.
+            win.element.setAttribute("role", "dialog");
+            win.element.hidden = true;
+            win.layer.hidden = true;
+            if (!openModal()) setBehindModal(false);
+        }
         if (win.focusBefore && win.focusBefore.isConnected) win.focusBefore.focus({ preventScroll: true });
         if (win.pause) queueMicrotask(() => win.pause.resume(result));
     }
@@ -188,7 +272,7 @@
     function destroyWindow(win) {
         for (const handle of win.controls) controls.delete(handle);
         windows.delete(win.handle);
-        win.element.remove();
+        (win.layer || win.element).remove();
         if (win === mainWindow) {
             mainWindow = null;
             desktop.classList.add("ended");
@@ -199,10 +283,23 @@
     function fitToViewport() {
         if (!mainWindow) return;
         const frame = mainWindow.element;
-        frame.style.zoom = "";
+        frame.style.zoom = frame.style.transform = frame.style.marginRight = frame.style.marginBottom = "";
+        frame.classList.remove("fitted");
         const room = document.documentElement.clientWidth - 8;
-        const width = frame.offsetWidth;
-        frame.style.zoom = width > room ? String(room / width) : "";
+        const width = frame.offsetWidth, height = frame.offsetHeight;
+        if (width <= room) return;
+        const scale = room / width;
+        frame.classList.add("fitted");
+        if (window.CSS && CSS.supports("zoom", "0.5")) {
+            frame.style.zoom = String(scale);
+            return;
+        }
+        // Firefox before 126 has no zoom: a transform, and margins that give
+        // back the room it leaves, so that nothing scrolls sideways.
+        frame.style.transformOrigin = "0 0";
+        frame.style.transform = `scale(${scale})`;
+        frame.style.marginRight = `${-width * (1 - scale)}px`;
+        frame.style.marginBottom = `${-height * (1 - scale)}px`;
     }
     window.addEventListener("resize", fitToViewport);
     // Closing the browser's tab is the window's close box.
@@ -215,7 +312,14 @@
             win.menuBar = document.createElement("div");
             win.menuBar.className = "menubar";
             win.menuBar.setAttribute("role", "menubar");
-            win.client.before(win.menuBar);
+            // In an application, as the pages are: the first thing of the page,
+            // it is where Orca starts as the page loads, and in an application
+            // it starts in focus mode rather than reading the whole page aloud
+            // (and taking the focus to wherever it stopped when a key is pressed).
+            const application = document.createElement("div");
+            application.setAttribute("role", "application");
+            application.append(win.menuBar);
+            win.client.before(application);
         }
         const item = document.createElement("button");
         item.type = "button";
@@ -235,329 +339,43 @@
         if (height !== undefined) element.style.height = height + "px";
     }
 
+    // Each control kind's element, made from the template line (create), and
+    // its text as GetDlgItemText and SetDlgItemText see it; one object per
+    // dlg::ControlKind, in controls/.
+    const controlKinds = {};
+    // A control whose text is its element's own.
+    const ownText = {
+        text(control) {
+            return control.box.textContent;
+        },
+        setText(control, value) {
+            control.box.textContent = value;
+        },
+    };
+    // @CONTROLS@
+    const kindOf = [];
+    for (const name of Object.keys(ControlKind)) kindOf[ControlKind[name]] = controlKinds[name];
+
     function makeControl(winHandle, id, kind, style, x, y, width, height, label, imageId) {
         const win = windows.get(winHandle);
         const handle = nextHandle++;
         const control = { handle, window: winHandle, id, kind, style, x, y };
-        let box;
-        switch (kind) {
-        case EDIT: {
-            box = document.createElement("input");
-            box.type = "text";
-            box.className = "edit";
-            box.spellcheck = false;
-            box.autocomplete = "off";
-            box.readOnly = (style & ES_READONLY) !== 0;
-            box.addEventListener("input", () => notify(win, id, EN_CHANGE));
-            place(box, x, y, width, height);
-            control.focusTarget = box;
-            break;
-        }
-        case LABEL: {
-            box = document.createElement("label");
-            box.className = "label" + (height < 2 * win.lineHeight ? " one-line" : "");
-            if ((style & SS_TYPEMASK) === SS_CENTER) box.style.textAlign = "center";
-            box.textContent = label;
-            place(box, x, y, width, height);
-            break;
-        }
-        case ICON: {
-            box = document.createElement("img");
-            box.className = "icon";
-            box.src = iconPicture;
-            box.alt = "";
-            place(box, x, y, 32, 32);  // an icon control takes the icon's size
-            break;
-        }
-        case PICTURE: {
-            box = document.createElement("div");
-            box.className = "picture";
-            box.setAttribute("role", "img");
-            const svg = pictures.querySelector(`[data-picture="${imageId}"]`);
-            if (svg) {
-                const copy = svg.cloneNode(true);
-                copy.setAttribute("aria-hidden", "true");
-                copy.setAttribute("focusable", "false");
-                box.append(copy);
-                place(box, x, y, Number(svg.getAttribute("width")), Number(svg.getAttribute("height")));
-            } else {
-                place(box, x, y, width, height);
-            }
-            break;
-        }
-        case GROUP: {
-            box = document.createElement("div");
-            box.className = "group";
-            box.setAttribute("role", "group");
-            const frame = document.createElement("div");
-            frame.className = "frame";
-            frame.style.top = Math.floor(win.lineHeight / 2) + "px";
-            const title = document.createElement("span");
-            title.className = "title";
-            title.id = `lamino-title-${handle}`;
-            title.textContent = label;
-            if (!label) title.hidden = true;
-            box.setAttribute("aria-labelledby", title.id);
-            box.append(frame, title);
-            control.title = title;
-            place(box, x, y, width, height);
-            break;
-        }
-        case RADIO:
-        case CHECK: {
-            box = document.createElement("label");
-            box.className = kind === RADIO ? "radio" : "check";
-            const input = document.createElement("input");
-            input.type = kind === RADIO ? "radio" : "checkbox";
-            if (kind === RADIO) {
-                if ((style & WS_GROUP) || !win.radioGroup) win.radioGroup = handle;
-                input.name = `lamino-radios-${win.radioGroup}`;
-                control.radioGroup = win.radioGroup;
-            }
-            const caption = document.createElement("span");
-            caption.textContent = label;
-            box.append(input, caption);
-            // As an automatic button: the click moves the check, then the dialog hears of it.
-            input.addEventListener("click", () => notify(win, id, BN_CLICKED));
-            place(box, x, y, width, height);
-            control.focusTarget = input;
-            control.caption = caption;
-            break;
-        }
-        case PUSH: {
-            box = document.createElement("button");
-            box.type = "button";
-            box.className = "push" + ((style & BS_TYPEMASK) === BS_DEFPUSHBUTTON ? " default" : "");
-            box.textContent = label;
-            box.addEventListener("click", () => notify(win, id, BN_CLICKED));
-            place(box, x, y, width, height);
-            control.focusTarget = box;
-            break;
-        }
-        case COMBO:
-            box = makeCombo(win, control, style);
-            // The template's height takes in the drop-down list; the box itself is one line high.
-            place(box, x, y, width, win.lineHeight + 8);
-            break;
-        case TABS:
-            box = makeTabs(win, control);
-            place(box, x, y, width, height);
-            break;
-        default:
-            box = document.createElement("div");
-            place(box, x, y, width, height);
-        }
+        const box = kindOf[kind].create(win, control, style, x, y, width, height, label, imageId);
         box.classList.add("control");
         box.id = `lamino-control-${handle}`;
         box.dataset.controlId = String(id);
         box.dataset.order = String(win.controls.length + 1);
-        box.dataset.kind = ["edit", "label", "icon", "picture", "group", "radio", "check", "push", "combo", "tabs"][kind];
+        box.dataset.kind = kindOf[kind].name;
         if (control.focusTarget && control.focusTarget !== box) control.focusTarget.id = `lamino-field-${handle}`;
         if (!(style & WS_VISIBLE)) box.hidden = true;
         box.laminoControl = handle;
         if (control.focusTarget) control.focusTarget.laminoControl = handle;
         control.box = box;
         control.tabStop = (style & WS_TABSTOP) !== 0;
-        win.client.append(box);
+        (win.body || win.client).append(box);
         win.controls.push(handle);
         controls.set(handle, control);
         return handle;
-    }
-
-    function setControlText(control, value) {
-        switch (control.kind) {
-        case EDIT:
-        case COMBO:
-            if (userNotifications > 0 && control.kind === EDIT && control.focusTarget.value !== value)
-                changedFields.add(control);
-            control.focusTarget.value = value;
-            control.focusTarget.setSelectionRange(0, 0);
-            break;
-        case GROUP:
-            control.title.textContent = value;
-            control.title.hidden = !value;
-            break;
-        case RADIO:
-        case CHECK:
-            control.caption.textContent = value;
-            break;
-        default:
-            control.box.textContent = value;
-        }
-    }
-
-    function controlText(control) {
-        switch (control.kind) {
-        case EDIT:
-        case COMBO: return control.focusTarget.value;
-        case GROUP: return control.title.textContent;
-        case RADIO:
-        case CHECK: return control.caption.textContent;
-        default: return control.box.textContent;
-        }
-    }
-
-    // ------------------------------------------------------------ combo boxes
-    // The ARIA combobox pattern: a text field with a list that opens below it,
-    // its highlighted option told to assistive technology by
-    // aria-activedescendant. As in Win32, typing leaves no item selected and
-    // says nothing; picking an item writes it into the field and notifies.
-    function makeCombo(win, control, style) {
-        const box = document.createElement("div");
-        box.className = "combo";
-        const input = document.createElement("input");
-        input.type = "text";
-        input.spellcheck = false;
-        input.autocomplete = "off";
-        input.setAttribute("role", "combobox");
-        input.setAttribute("aria-autocomplete", "none");
-        input.setAttribute("aria-expanded", "false");
-        input.readOnly = (style & CBS_TYPEMASK) === CBS_DROPDOWNLIST;
-        const arrow = document.createElement("span");
-        arrow.className = "arrow";
-        arrow.setAttribute("aria-hidden", "true");
-        const list = document.createElement("ul");
-        list.className = "list";
-        list.setAttribute("role", "listbox");
-        list.id = `lamino-list-${control.handle}`;
-        list.hidden = true;
-        input.setAttribute("aria-controls", list.id);
-        box.append(input, arrow, list);
-        control.focusTarget = input;
-        control.list = list;
-        control.items = [];
-        control.current = -1;
-        control.highlight = -1;
-        input.addEventListener("input", () => {
-            setCurrent(control, -1, false);
-        });
-        input.addEventListener("blur", () => closeList(control));
-        arrow.addEventListener("mousedown", (event) => {
-            event.preventDefault();  // the field keeps (or takes) the focus
-            input.focus({ preventScroll: true });
-            if (list.hidden) openList(control);
-            else closeList(control);
-        });
-        list.addEventListener("mousedown", (event) => event.preventDefault());
-        list.addEventListener("click", (event) => {
-            const option = event.target.closest("[role=option]");
-            if (option) pick(control, Number(option.dataset.index));
-        });
-        return box;
-    }
-
-    function setCurrent(control, index, writeText) {
-        control.current = index;
-        control.box.dataset.current = String(index);
-        control.list.querySelectorAll("[role=option]").forEach((option, i) =>
-            option.setAttribute("aria-selected", String(i === index)));
-        if (writeText) control.focusTarget.value = index >= 0 ? control.items[index] : "";
-    }
-
-    function fillList(control) {
-        control.list.replaceChildren(...control.items.map((item, i) => {
-            const option = document.createElement("li");
-            option.setAttribute("role", "option");
-            option.id = `${control.list.id}-${i}`;
-            option.dataset.index = String(i);
-            option.textContent = item;
-            option.setAttribute("aria-selected", String(i === control.current));
-            return option;
-        }));
-    }
-
-    function openList(control) {
-        if (!control.list.hidden) return;
-        control.list.hidden = false;
-        control.focusTarget.setAttribute("aria-expanded", "true");
-        highlight(control, control.current);
-    }
-
-    function closeList(control) {
-        if (control.list.hidden) return;
-        control.list.hidden = true;
-        control.focusTarget.setAttribute("aria-expanded", "false");
-        control.focusTarget.removeAttribute("aria-activedescendant");
-    }
-
-    function highlight(control, index) {
-        control.highlight = index;
-        control.list.querySelectorAll("[role=option]").forEach((option, i) =>
-            option.classList.toggle("highlight", i === index));
-        if (index >= 0) control.focusTarget.setAttribute("aria-activedescendant", `${control.list.id}-${index}`);
-        else control.focusTarget.removeAttribute("aria-activedescendant");
-    }
-
-    // The user's choice of an item: written into the field, all of it
-    // selected (as Windows shows a pick), then CBN_SELCHANGE.
-    function pick(control, index) {
-        closeList(control);
-        if (index < 0 || index >= control.items.length) return;
-        setCurrent(control, index, true);
-        if (document.activeElement === control.focusTarget) control.focusTarget.select();
-        notify(windowOf(control), control.id, CBN_SELCHANGE);
-    }
-
-    // ------------------------------------------------------------ tab controls
-    function makeTabs(win, control) {
-        const box = document.createElement("div");
-        box.className = "tabcontrol";
-        const row = document.createElement("div");
-        row.className = "tabs";
-        row.setAttribute("role", "tablist");
-        const pane = document.createElement("div");
-        pane.className = "pane";
-        box.append(row, pane);
-        control.row = row;
-        control.tabs = [];
-        control.current = -1;
-        return box;
-    }
-
-    function insertTab(control, index, label) {
-        const tab = document.createElement("button");
-        tab.type = "button";
-        tab.className = "tab";
-        tab.setAttribute("role", "tab");
-        tab.textContent = label;
-        tab.laminoControl = control.handle;
-        tab.addEventListener("click", () => selectTab(control, control.tabs.indexOf(tab), true));
-        control.row.insertBefore(tab, control.tabs[index] || null);
-        control.tabs.splice(index, 0, tab);
-        if (control.current < 0) control.current = 0;
-        else if (index <= control.current) control.current++;
-        showTabs(control);
-    }
-
-    function showTabs(control) {
-        control.tabs.forEach((tab, i) => {
-            tab.setAttribute("aria-selected", String(i === control.current));
-            tab.tabIndex = i === control.current ? 0 : -1;
-        });
-        control.focusTarget = control.tabs[control.current];
-        control.box.dataset.current = String(control.current);
-    }
-
-    // The user's choice of a tab: shown at once, then TCN_SELCHANGE, which
-    // shows its page; a tab chosen from the keyboard takes the focus.
-    function selectTab(control, index, takeFocus) {
-        if (index < 0 || index >= control.tabs.length) return;
-        const changed = index !== control.current;
-        control.current = index;
-        showTabs(control);
-        if (takeFocus) control.focusTarget.focus({ preventScroll: true });
-        if (changed) notify(windowOf(control), control.id, TCN_SELCHANGE);
-        linkTabsToPages(control);
-    }
-
-    function linkTabsToPages(control) {
-        const pages = [...control.box.children].filter((child) => child.classList.contains("page"));
-        control.tabs.forEach((tab, i) => {
-            if (!pages[i]) return;
-            tab.id = tab.id || `${control.box.id}-tab-${i}`;
-            tab.setAttribute("aria-controls", pages[i].id || (pages[i].id = `${control.box.id}-page-${i}`));
-            pages[i].setAttribute("aria-labelledby", tab.id);
-        });
     }
 
     // ------------------------------------------------------------ keyboard
@@ -573,11 +391,14 @@
 
     document.addEventListener("focusin", () => {
         const control = focusedControl();
-        if (control) lastFocusedControl = control;
+        if (!control) return;
+        lastFocusedControl = control;
+        windowOf(control).lastFocus = control;
+        topWindowOf(windowOf(control)).lastFocus = control;
     });
 
     function isShown(element) {
-        return element.isConnected && element.getClientRects().length > 0;
+        return element.isConnected && element.getClientRects().length > 0 && !element.closest(".leaving");
     }
 
     // The controls the Tab key stops at, in the order of the templates: a
@@ -588,16 +409,16 @@
         for (const handle of win.controls) {
             const control = controls.get(handle);
             if (!isShown(control.box)) continue;
-            if (control.kind === RADIO) {
+            if (control.kind === ControlKind.RadioButton) {
                 if (seenGroups.has(control.radioGroup)) continue;
                 seenGroups.add(control.radioGroup);
                 const group = win.controls.map((h) => controls.get(h))
-                    .filter((c) => c.kind === RADIO && c.radioGroup === control.radioGroup);
+                    .filter((c) => c.kind === ControlKind.RadioButton && c.radioGroup === control.radioGroup);
                 stops.push(group.find((c) => c.focusTarget.checked) || control);
             } else if (control.tabStop && control.focusTarget) {
                 stops.push(control);
             }
-            if (control.kind === TABS)
+            if (control.kind === ControlKind.TabControl)
                 for (const page of windows.values())
                     if (page.parentControl === handle && isShown(page.element)) tabStops(page, stops);
         }
@@ -606,7 +427,7 @@
 
     function focusControl(control, selectAll) {
         control.focusTarget.focus({ preventScroll: true });
-        if (selectAll && (control.kind === EDIT || control.kind === COMBO)) control.focusTarget.select();
+        if (selectAll && (control.kind === ControlKind.Edit || control.kind === ControlKind.ComboBox)) control.focusTarget.select();
     }
 
     function tabKey(top, backwards) {
@@ -619,17 +440,29 @@
 
     // The tab control of the window, and the first tab stop of the page it shows.
     function stepTabs(top, step) {
-        const tabs = top.controls.map((h) => controls.get(h)).find((c) => c.kind === TABS);
+        const tabs = top.controls.map((h) => controls.get(h)).find((c) => c.kind === ControlKind.TabControl);
         if (!tabs) return;
         const focus = focusedControl();
         const focusInPages = focus !== null && focus !== tabs && tabs.box.contains(focus.box);
-        selectTab(tabs, wasm.lamino_stepped_tab(tabs.current, tabs.tabs.length, step), false);
+        leavingFocus = focusInPages ? [] : null;
+        let leaving;
+        try {
+            selectTab(tabs, wasm.lamino_stepped_tab(tabs.current, tabs.tabs.length, step), false);
+        } finally {
+            leaving = leavingFocus || [];
+            leavingFocus = null;
+        }
         if (!focusInPages) return;
         for (const page of windows.values()) {
             if (page.parentControl !== tabs.handle || !isShown(page.element)) continue;
             const first = tabStops(page)[0];
             if (first) focusControl(first, true);
         }
+        // Once the browser has told of the new focus (two frames) and a screen
+        // reader, which reads the field left to tell what changed, has heard it.
+        requestAnimationFrame(() => requestAnimationFrame(() => setTimeout(() => {
+            for (const page of leaving) page.element.classList.remove("leaving");
+        }, 1000)));
     }
 
     // The innermost dialog that holds the focus: a page, or the window.
@@ -638,25 +471,22 @@
         return control ? windowOf(control) : top;
     }
 
-    function defaultButtonId(win) {
-        for (const handle of win.controls) {
-            const control = controls.get(handle);
-            if (control.kind === PUSH && (control.style & BS_TYPEMASK) === BS_DEFPUSHBUTTON) return control.id;
-        }
-        return IDOK;
+    // WebKitGTK names Shift+Tab "Unidentified", by the Tab key's code.
+    function keyName(event) {
+        return event.key === "Unidentified" && event.code === "Tab" ? "Tab" : event.key;
     }
 
     function onKeyDown(event) {
         const top = [...windows.values()].reverse().find((w) => w.shown && !w.parentControl && !w.ended);
         if (!top || !wasm) return;
         const control = focusedControl();
-        const key = event.key;
+        const key = keyName(event);
         const ctrl = event.ctrlKey, shift = event.shiftKey, alt = event.altKey;
         const handled = () => {
             event.preventDefault();
             event.stopPropagation();
         };
-        if (control && control.kind === COMBO && comboKey(control, event)) return handled();
+        if (control && control.kind === ControlKind.ComboBox && comboKey(control, event)) return handled();
         // Ctrl+Tab and Ctrl+PageDown are the browser's own; Alt+PageDown and
         // Alt+PageUp step the tabs wherever the browser keeps those.
         const tabStep = (ctrl && !alt && key === "Tab") ? (shift ? -1 : 1)
@@ -670,16 +500,24 @@
             tabKey(top, shift);
             return handled();
         }
-        if (control && control.kind === TABS && !ctrl && !alt &&
+        if (control && control.kind === ControlKind.TabControl && !ctrl && !alt &&
             (key === "ArrowLeft" || key === "ArrowRight" || key === "Home" || key === "End")) {
             const index = key === "Home" ? 0 : key === "End" ? control.tabs.length - 1
                 : control.current + (key === "ArrowLeft" ? -1 : 1);
             selectTab(control, Math.max(0, Math.min(control.tabs.length - 1, index)), true);
             return handled();
         }
+        // On the menu bar, Enter opens the item as Space does, and Esc leaves
+        // the bar for the control that had the focus.
+        const menuItem = document.activeElement && document.activeElement.closest(".menuitem");
+        if (menuItem && (key === "Enter" || key === "Escape") && !alt && !ctrl) {
+            if (key === "Enter") menuItem.click();
+            else if (lastFocusedControl && controls.has(lastFocusedControl.handle)) focusControl(lastFocusedControl, false);
+            return handled();
+        }
         if ((key === "Enter" || key === "Escape") && !alt) {
             const win = dialogOfFocus(top);
-            notify(win, key === "Enter" ? defaultButtonId(win) : IDCANCEL, BN_CLICKED);
+            notify(win, key === "Enter" ? wasm.lamino_default_button(win.handle) : IDCANCEL, BN_CLICKED);
             return handled();
         }
         if (key === "F10" && !ctrl && !alt && top.menuBar) {
@@ -687,48 +525,10 @@
             return handled();
         }
         // Alt with a letter is a window's shortcut, never text for a field.
-        if (alt && !ctrl && key.length === 1 && control && (control.kind === EDIT || control.kind === COMBO))
+        if (alt && !ctrl && key.length === 1 && control && (control.kind === ControlKind.Edit || control.kind === ControlKind.ComboBox))
             return handled();
     }
 
-    // Keys of a drop-down combo: Alt+Down or F4 open the list; in the open
-    // list the arrows move the highlight, Enter picks, Esc closes. With the
-    // list closed the arrows pick the next or previous item, as in Win32.
-    function comboKey(control, event) {
-        const key = event.key;
-        const open = !control.list.hidden;
-        if ((key === "ArrowDown" && event.altKey) || (key === "F4" && !event.altKey)) {
-            if (open) closeList(control);
-            else openList(control);
-            return true;
-        }
-        if (event.altKey || event.ctrlKey) return false;
-        if (open) {
-            if (key === "ArrowDown" || key === "ArrowUp") {
-                const step = key === "ArrowDown" ? 1 : -1;
-                const start = control.highlight < 0 ? (step > 0 ? -1 : control.items.length) : control.highlight;
-                highlight(control, Math.max(0, Math.min(control.items.length - 1, start + step)));
-                return true;
-            }
-            if (key === "Enter") {
-                pick(control, control.highlight);
-                return true;
-            }
-            if (key === "Escape") {
-                closeList(control);
-                return true;
-            }
-            if (key === "Tab") closeList(control);
-            return false;
-        }
-        if (key === "ArrowDown" || key === "ArrowUp") {
-            const index = control.current < 0 ? 0
-                : Math.max(0, Math.min(control.items.length - 1, control.current + (key === "ArrowDown" ? 1 : -1)));
-            if (index !== control.current && control.items.length > 0) pick(control, index);
-            return true;
-        }
-        return false;
-    }
     document.addEventListener("keydown", onKeyDown, true);
 
     // ------------------------------------------------------------ the imports
@@ -749,9 +549,17 @@
         },
         window_show(handle, visible) {
             const win = windows.get(handle);
+            // A page hidden with the focus in it stays before assistive
+            // technology, unseen, a while after the next page has the focus:
+            // removed at once, it would be gone before the browser tells of the
+            // new focus, and Orca would read on from wherever it then lands
+            // instead of naming the new page.
+            const leaves = !visible && leavingFocus !== null && win.element.contains(document.activeElement);
+            if (leaves) leavingFocus.push(win);
+            win.element.classList.toggle("leaving", leaves);
             win.element.hidden = !visible;
             const parent = controls.get(win.parentControl);
-            if (parent && parent.kind === TABS) linkTabsToPages(parent);
+            if (parent && parent.kind === ControlKind.TabControl) linkTabsToPages(parent);
         },
         window_is_visible(handle) {
             const win = windows.get(handle);
@@ -794,19 +602,39 @@
             group.box.append(control.box);
         },
         control_set_text(handle, ptr, length) {
-            setControlText(controls.get(handle), text(ptr, length));
+            const control = controls.get(handle);
+            kindOf[control.kind].setText(control, text(ptr, length));
         },
         control_text_length(handle) {
-            return controlText(controls.get(handle)).length;
+            const control = controls.get(handle);
+            return kindOf[control.kind].text(control).length;
         },
         control_get_text(handle, ptr) {
-            putText(ptr, controlText(controls.get(handle)));
+            const control = controls.get(handle);
+            putText(ptr, kindOf[control.kind].text(control));
         },
         control_set_label(handle, labelHandle) {
             const target = controls.get(handle).focusTarget, label = controls.get(labelHandle).box;
             if (!target) return;
             if (!label.htmlFor) label.htmlFor = target.id || (target.id = `lamino-field-${handle}`);
             else if (label.htmlFor !== target.id) target.setAttribute("aria-labelledby", label.id);
+        },
+        // A description is a hidden text the field points to (aria-description
+        // is younger than the engines the page runs on); one per wording.
+        control_describe(handle, ptr, length) {
+            const target = controls.get(handle).focusTarget;
+            if (!target || target.hasAttribute("aria-describedby")) return;
+            const wording = text(ptr, length);
+            let description = descriptions.get(wording);
+            if (!description) {
+                description = document.createElement("span");
+                description.id = `lamino-description-${descriptions.size + 1}`;
+                description.hidden = true;
+                description.textContent = wording;
+                document.body.append(description);
+                descriptions.set(wording, description);
+            }
+            target.setAttribute("aria-describedby", description.id);
         },
         control_set_name(handle, ptr, length) {
             const control = controls.get(handle);
@@ -830,18 +658,15 @@
             putInt(start, field.selectionStart);
             putInt(end, field.selectionEnd);
         },
-        // EM_SETSEL: -1 as the start drops the selection where the caret is;
-        // an end past the text (or -1) is its end; the caret ends at `end`.
+        // A selection within the text, the caret at `end`; a start of -1
+        // drops the selection where the caret is.
         edit_set_selection(handle, start, end) {
             const field = controls.get(handle).focusTarget;
-            const length = field.value.length;
             if (start === -1) {
                 const caret = field.selectionDirection === "backward" ? field.selectionStart : field.selectionEnd;
                 field.setSelectionRange(caret, caret);
                 return;
             }
-            if (end < 0 || end > length) end = length;
-            start = Math.max(0, Math.min(start, length));
             if (start <= end) field.setSelectionRange(start, end, "forward");
             else field.setSelectionRange(end, start, "backward");
         },
@@ -928,15 +753,42 @@
         return bytes;
     }
 
+    // The page's policy lets its script compile the module, which engines
+    // before 'wasm-unsafe-eval' (Chromium 97, Firefox 102, Safari 16) allow
+    // only under 'unsafe-eval'. Once the module is compiled, a second policy
+    // takes both away for the rest of the page's life: nothing the page does
+    // later can evaluate text as code.
+    function forbidEvaluation() {
+        const policy = document.createElement("meta");
+        policy.httpEquiv = "Content-Security-Policy";
+        policy.content = "script-src 'none'";
+        document.head.append(policy);
+    }
+
+    // The page's last script, after this one, checks that this one ran: a
+    // policy in place before the parser reaches it would refuse it.
+    const parsed = new Promise((done) => {
+        if (document.readyState === "loading") document.addEventListener("DOMContentLoaded", done, { once: true });
+        else done();
+    });
+
     async function start() {
+        if (typeof WebAssembly !== "object") throw new Error("WebAssembly is not defined");
         // The layout is measured in the page's own font: it loads while the module compiles.
-        const [module] = await Promise.all([WebAssembly.compile(moduleBytes()),
-            ...[...document.fonts].map((face) => face.load())]);
-        const instance = await WebAssembly.instantiate(module, { lamino: imports, ...systemStubs(module) });
+        // WebKit also refuses to instantiate a compiled module under the second policy.
+        let instance;
+        try {
+            const [module] = await Promise.all([WebAssembly.compile(moduleBytes()),
+                ...[...document.fonts].map((face) => face.load())]);
+            instance = await WebAssembly.instantiate(module, { lamino: imports, ...systemStubs(module) });
+        } finally {
+            await parsed;
+            forbidEvaluation();
+        }
         wasm = instance.exports;
         wasm._initialize();
         automation.started = true;
         call("lamino_start");
     }
-    start();
+    start().catch((error) => window.laminoCannotStart(error));
 })();

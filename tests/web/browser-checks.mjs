@@ -8,7 +8,7 @@ import { strict as assert } from "node:assert";
 import { mkdirSync } from "node:fs";
 import { join } from "node:path";
 import { test } from "node:test";
-import { openLamino } from "../../tools/drive/web/browser.mjs";
+import { openLamino } from "../../tools/drive/web/playwright-page.mjs";
 
 const html = process.env.LAMINO_HTML || "build/web/lamino.html";
 const shots = join(process.env.LAMINO_SHOTS_DIR || "screenshots", "web");

@@ -32,10 +32,10 @@ struct Case {
 };
 
 const Case kCases[] = {
-    {"converter length (inch)", 0, 1007},
-    {"V-cut (B)", 1, 1021},
-    {"gold finger (L)", 2, 1027},
-    {"countersink (B)", 3, 1036},
+    {"converter length (inch)", 0, IDC_UNIT_INCH},
+    {"V-cut (B)", 1, IDC_VCUT_B},
+    {"gold finger (L)", 2, IDC_GOLD_L},
+    {"countersink (B)", 3, IDC_SINK_B},
 };
 
 QWidget* FindControl(QWidget* page, int id) {
@@ -105,7 +105,7 @@ int main(int argc, char* argv[]) {
         QWidget* window = dialog.Window()->Root();
         window->activateWindow();
         (void)QTest::qWaitForWindowActive(window);
-        auto* tabs = static_cast<TabControl*>(dialog.Window()->Control(CMainDlg::IDC_TAB));
+        auto* tabs = static_cast<TabControl*>(dialog.Window()->Control(IDC_TAB));
         std::vector<std::vector<double>> samples;
         std::printf("%-26s %10s %10s   over %d keystrokes\n", "field", "median ms", "p99 ms", keystrokes);
         for (const Case& c : kCases) {

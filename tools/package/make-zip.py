@@ -1,6 +1,8 @@
 #!/usr/bin/env python3
 """make-zip.py OUT.zip FILE...: a zip of the files, side by side, that unpacks
 with the right names wherever a Chinese user opens it.
+make-zip.py --folder NAME OUT.zip FILE...: the files in one folder NAME, in
+the order of their names, each readable by all (mode 0644), for a server.
 
 Windows' own zip folders read a name in the system's code page unless they
 understand the UTF-8 flag, which older ones do not; 7-Zip, WinRAR, Bandizip and
@@ -27,12 +29,14 @@ def unicode_path_field(stored_name, name):
     return struct.pack("<HHBI", 0x7075, 5 + len(utf8), 1, zlib.crc32(stored_name)) + utf8
 
 
-def write_zip(out, paths, epoch):
+def write_zip(out, paths, epoch, folder=None):
     mtime, mdate = dos_time(epoch)
     entries, offset = [], 0
+    if folder:
+        paths = sorted(paths, key=os.path.basename)
     with open(out, "wb") as zip_file:
         for path in paths:
-            name = os.path.basename(path)
+            name = os.path.basename(path) if not folder else folder + "/" + os.path.basename(path)
             stored_name = name.encode("gbk")
             extra = b"" if name.isascii() else unicode_path_field(stored_name, name)
             data = open(path, "rb").read()
@@ -45,8 +49,13 @@ def write_zip(out, paths, epoch):
             offset = zip_file.tell()
         directory = b""
         for fields, stored_name, extra, entry_offset in entries:
-            # Made by MS-DOS (FAT) 2.0: no Unix permissions to carry.
-            directory += struct.pack("<IH5H3I5H2I", 0x02014B50, 20, *fields, 0, 0, 0, 0, entry_offset)
+            if folder:
+                # Made by Unix, 2.0: a regular file of mode 0644.
+                made_by, attributes = (3 << 8) | 20, 0o100644 << 16
+            else:
+                # Made by MS-DOS (FAT) 2.0: no Unix permissions to carry.
+                made_by, attributes = 20, 0
+            directory += struct.pack("<IH5H3I5H2I", 0x02014B50, made_by, *fields, 0, 0, 0, attributes, entry_offset)
             directory += stored_name + extra
         zip_file.write(directory)
         zip_file.write(struct.pack("<I4H2IH", 0x06054B50, 0, 0, len(entries), len(entries),
@@ -54,6 +63,10 @@ def write_zip(out, paths, epoch):
 
 
 if __name__ == "__main__":
-    if len(sys.argv) < 3:
-        sys.exit("usage: make-zip.py OUT.zip FILE...")
-    write_zip(sys.argv[1], sys.argv[2:], int(os.environ.get("SOURCE_DATE_EPOCH", time.time())))
+    args = sys.argv[1:]
+    folder = args[1] if args[:1] == ["--folder"] else None
+    if folder:
+        args = args[2:]
+    if len(args) < 2:
+        sys.exit("usage: make-zip.py [--folder NAME] OUT.zip FILE...")
+    write_zip(args[0], args[1:], int(os.environ.get("SOURCE_DATE_EPOCH", time.time())), folder)

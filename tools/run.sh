@@ -20,7 +20,14 @@ mkdir -p "$shots"
 echo "run: no display (neither DISPLAY nor WAYLAND_DISPLAY is set); starting Lamino under Xvfb"
 export DISPLAY
 DISPLAY=$(bash tools/xvfb.sh start)
-trap 'bash tools/xvfb.sh stop "$DISPLAY"' EXIT
+# A session of its own: without a desktop's runtime folder Qt would make one
+# and say so.
+runtime=""
+if [ -z "${XDG_RUNTIME_DIR:-}" ]; then
+    runtime=$(mktemp -d)
+    export XDG_RUNTIME_DIR="$runtime"
+fi
+trap 'bash tools/xvfb.sh stop "$DISPLAY"; [ -z "$runtime" ] || rm -rf "$runtime"' EXIT
 QT_QPA_PLATFORM=xcb build/dev/lamino-shots "$shots" || { echo "run: FAILED to take the screenshots" >&2; exit 1; }
 echo "run: saved a picture of each tab in $shots:"
 ls -1 "$shots"/*.png | sed 's/^/  /'

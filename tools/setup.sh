@@ -27,15 +27,38 @@ apt_get() {
     as_root env DEBIAN_FRONTEND=noninteractive apt-get -o DPkg::Lock::Timeout=900 "$@"
 }
 
-install_missing() {
-    local missing=() package
-    for package in "$@"; do
-        dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" || missing+=("$package")
+# apt-get update, once a run unless the sources changed (`apt_update again`),
+# tried again a minute later where a mirror is caught between syncs (an
+# index of another size than its Release file says). An index still failing
+# after that is left out, as apt leaves it: what is wanted from the others
+# installs, and what is not fails to.
+apt_updated=""
+apt_update() {
+    [ -n "$apt_updated" ] && [ "${1:-}" != again ] && return 0
+    apt_updated=yes
+    local try
+    for try in 1 2 3; do
+        apt_get update -qq && return 0
+        [ $try -lt 3 ] && echo "setup: apt-get update failed; trying again in 60 s" >&2 && sleep 60
     done
+    echo "setup: apt-get update failed three times; going on without the indexes it could not fetch" >&2
+}
+
+# The packages named that are not installed, one a line.
+not_installed() {
+    local package
+    for package in "$@"; do
+        dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" || echo "$package"
+    done
+}
+
+install_missing() {
+    local missing
+    mapfile -t missing < <(not_installed "$@")
     [ ${#missing[@]} -eq 0 ] && return 0
     echo "setup: installing ${missing[*]}"
-    if ! apt_get update -qq ||
-        ! apt_get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null; then
+    apt_update
+    if ! apt_get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null; then
         echo "setup: FAILED to install the packages above with apt-get" >&2
         exit 1
     fi
@@ -43,6 +66,7 @@ install_missing() {
 
 run_packages=(
     cmake ninja-build g++
+    unicode-data
     qt6-base-dev qt6-base-dev-tools qt6-svg-dev libqt6svg6 libgl-dev
     xvfb
     fonts-arphic-uming fonts-dejavu-core fonts-dejavu-extra
@@ -74,6 +98,51 @@ package_test_packages=(
     x11-utils xdotool imagemagick unzip
 )
 
+# Packages of the i386 architecture beside the machine's own. A library of
+# both must be one version (Multi-Arch: same). Where the security archive's
+# i386 index did not load (a mirror caught between syncs), apt knows its
+# updates for amd64 only and can install no i386 twin of a library that an
+# update reached: those twins are then taken from the security archive's
+# pool (tools/i386-twins.py, each checked against that archive's own i386
+# index), and the rest from the release, the security archive left aside.
+install_missing_i386() {
+    local missing
+    mapfile -t missing < <(not_installed "$@")
+    [ ${#missing[@]} -eq 0 ] && return 0
+    apt_update
+    local security
+    security=$(apt-cache policy | awk '$2 ~ /security/ && $4 == "amd64" && $5 == "Packages" { print $2, $3; exit }')
+    if [ -z "$security" ] || apt-cache policy | grep -qF " ${security} i386 Packages"; then
+        install_missing "$@"
+        return
+    fi
+    echo "setup: the security archive's i386 index did not load; the i386 twins of its updates come from its pool"
+    local twins=() name version ma newest
+    while read -r name; do
+        version=$(dpkg-query -W -f='${Version}' "$name:amd64" 2>/dev/null) || continue
+        ma=$(dpkg-query -W -f='${Multi-Arch}' "$name:amd64")
+        newest=$(apt-cache madison "$name:i386" | awk -F'|' '{ gsub(/ /, "", $2); print $2; exit }')
+        if [ "$ma" = same ] && [ -n "$version" ] && { [ -z "$newest" ] || dpkg --compare-versions "$version" gt "$newest"; }; then
+            twins+=("$name=$version")
+        fi
+    done < <(apt-cache depends --recurse --no-recommends --no-suggests --no-conflicts --no-breaks \
+        --no-replaces --no-enhances "${missing[@]}" | sed -n 's/^\([^ <][^ ]*\):i386$/\1/p' | sort -u)
+    local dir pin
+    dir=$(mktemp -d)
+    pin="$dir/preferences"
+    printf 'Package: *\nPin: release l=Debian-Security\nPin-Priority: 100\n' >"$pin"
+    chmod 755 "$dir"  # apt's download user reads the twins
+    echo "setup: installing ${missing[*]}${twins[*]:+ with the twins ${twins[*]}}"
+    if ! { [ ${#twins[@]} -eq 0 ] || python3 tools/i386-twins.py "${security%% *}" "${security#* }" "$dir" "${twins[@]}"; } ||
+        ! apt_get install -y -qq --no-install-recommends -o "Dir::Etc::Preferences=$pin" \
+            $(compgen -G "$dir/*.deb") "${missing[@]}" >/dev/null; then
+        rm -rf "$dir"
+        echo "setup: FAILED to install the packages above with apt-get" >&2
+        exit 1
+    fi
+    rm -rf "$dir"
+}
+
 # The Debian release this machine runs (bookworm, trixie).
 codename() {
     (. /etc/os-release && echo "${VERSION_CODENAME:-}")
@@ -90,7 +159,10 @@ install_clang_runtime() {
 # The browser build: clang, lld and libc++ for WebAssembly, which Debian has
 # in one LLVM version per release only (12: 16, 13: 19), so these names carry
 # it; wasi-libc; binaryen (asyncify); fontTools and brotli (the font subset);
-# Node and Debian's Chromium run the tests.
+# Node runs the tests in the browser engines: Debian's Chromium, Firefox ESR
+# and WebKitGTK (its WebDriver and MiniBrowser, under Xvfb), and npm's
+# Chromium 80 and 83, which need no more of Debian than NSS, expat and
+# fontconfig's configuration (with a font: Debian 13's bare root has none).
 web_llvm() {
     case "$(codename)" in
     bookworm) echo 16 ;;
@@ -101,7 +173,8 @@ install_web() {
     local v
     v=$(web_llvm)
     install_missing "clang-$v" "lld-$v" "libc++-$v-dev-wasm32" "libc++abi-$v-dev-wasm32" "libclang-rt-$v-dev-wasm32" \
-        wasi-libc binaryen python3-fonttools python3-brotli fonts-arphic-uming chromium
+        wasi-libc binaryen python3-fonttools python3-brotli fonts-arphic-uming \
+        chromium firefox-esr webkit2gtk-driver xvfb libnss3 libexpat1 fontconfig-config
     # Node may come from elsewhere than Debian (its npm with it): only fill in what is missing.
     command -v node >/dev/null || install_missing nodejs
     command -v npm >/dev/null || install_missing npm
@@ -141,7 +214,7 @@ enable_32bit_programs() {
     if [ ${#from[@]} -gt 0 ] && ! grep -rqsE '^[^#]*bookworm-backports' /etc/apt/sources.list /etc/apt/sources.list.d/; then
         printf 'Types: deb\nURIs: %s\nSuites: bookworm-backports\nComponents: main\nSigned-By: /usr/share/keyrings/debian-archive-keyring.gpg\n' \
             "$(debian_mirror)" | as_root tee "$backports" >/dev/null
-        apt_get update -qq
+        apt_update again
     fi
     local qemu
     qemu=$(dpkg-query -W -f='${Version}' qemu-user-static 2>/dev/null || true)
@@ -210,16 +283,16 @@ fi
 
 if [ "${1:-}" = windows ]; then
     install_missing \
-        g++-mingw-w64-i686 g++-mingw-w64-x86-64 \
+        g++-mingw-w64-i686 g++-mingw-w64-x86-64 googletest \
         wine64 fonts-wine \
         libxrender1 libxrandr2 libxi6 libxcursor1 libxcomposite1 libxinerama1 libxfixes3 libxxf86vm1
     # The tests run the 32-bit Lamino.exe that ships, under 32-bit Wine.
     enable_32bit_programs
     dpkg --print-foreign-architectures | grep -qx i386 || {
         as_root dpkg --add-architecture i386
-        apt_get update -qq
+        apt_update again
     }
-    install_missing wine32:i386 \
+    install_missing_i386 wine32:i386 \
         libxrender1:i386 libxrandr2:i386 libxi6:i386 libxcursor1:i386 \
         libxcomposite1:i386 libxinerama1:i386 libxfixes3:i386 libxxf86vm1:i386
 fi

@@ -8,12 +8,19 @@ cd "$(dirname "$0")/.."
 bash tools/setup.sh test
 
 status=0
-# The browser build, which the dev build's tests play in Chromium; npm keeps
-# playwright-core (pinned by tools/drive/web/package-lock.json) in the cache.
+# The Node packages of a folder, as its package-lock.json pins them; npm
+# keeps what it downloaded in the cache.
+npm_install() {
+    (cd "$1" && npm ci --cache "${LAMINO_CACHE:-/var/cache/lamino}/npm" --prefer-offline \
+        --no-audit --no-fund --loglevel=error >/dev/null)
+}
+# The browser build, which the dev build's tests play in the browsers (its
+# site's icons drawn by the dev build's lamino-rasterize), and the Node
+# packages of the scenario driver and of the page's static checks.
 echo "test: building the browser build (preset web)"
-if ! cmake --preset web >/dev/null || ! cmake --build --preset web ||
-    ! (cd tools/drive/web && npm ci --cache "${LAMINO_CACHE:-/var/cache/lamino}/npm" --prefer-offline \
-        --no-audit --no-fund --loglevel=error >/dev/null); then
+if ! cmake --preset dev >/dev/null || ! cmake --build --preset dev --target lamino-rasterize ||
+    ! cmake --preset web >/dev/null || ! cmake --build --preset web ||
+    ! npm_install tools/drive/web || ! npm_install tools/web; then
     echo "test: FAILED to build the browser build" >&2
     exit 1
 fi

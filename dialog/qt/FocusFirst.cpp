@@ -1,6 +1,7 @@
 #include "FocusFirst.h"
 
 #include <QAccessible>
+#include <QApplication>
 #include <QEvent>
 #include <QPointer>
 #include <QTimer>
@@ -77,6 +78,30 @@ void Hold(QAccessibleEvent* event) {
     Pass(event);
 }
 
+// A field the program writes while another control has the focus moves its
+// caret too, and Qt says so. Orca, when behind with its events, handles such
+// a caret move only once the Tab key has brought the focus to that field,
+// takes it for the focus, and again says nothing on the focus event itself.
+// As in Win32, where the one caret is the focused field's, carets and
+// selections are told only of the control with the focus.
+QAccessible::UpdateHandler beforeFocusOnly = nullptr;
+
+bool HasFocus(QObject* source) {
+    auto* widget = qobject_cast<QWidget*>(source);
+    QWidget* focus = QApplication::focusWidget();
+    return widget != nullptr && focus != nullptr &&
+           (focus == widget || widget->isAncestorOf(focus) || focus->isAncestorOf(widget));
+}
+
+void CaretsOfFocusOnly(QAccessibleEvent* event) {
+    const bool caret = event->type() == QAccessible::TextCaretMoved ||
+                       event->type() == QAccessible::TextSelectionChanged;
+    if (caret && !HasFocus(event->object())) return;
+    QAccessible::installUpdateHandler(beforeFocusOnly);
+    QAccessible::updateAccessibility(event);
+    QAccessible::installUpdateHandler(CaretsOfFocusOnly);
+}
+
 class FocusInWatch : public QObject {
 public:
     using QObject::QObject;
@@ -97,4 +122,11 @@ public:
 
 }  // namespace
 
-void RaiseFocusFirst(QWidget* control) { control->installEventFilter(new FocusInWatch(control)); }
+void RaiseFocusFirst(QWidget* control) {
+    static const bool filtering = [] {
+        beforeFocusOnly = QAccessible::installUpdateHandler(CaretsOfFocusOnly);
+        return true;
+    }();
+    (void)filtering;
+    control->installEventFilter(new FocusInWatch(control));
+}

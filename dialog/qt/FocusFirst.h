@@ -6,9 +6,11 @@
 // to the field silently, and the focus event that follows says nothing new:
 // an empty field is never spoken. So for a control that takes the focus,
 // its focus event goes out before anything else it raises, and Qt's own
-// later one is not sent again.
+// later one is not sent again. Nor does it hear of carets and selections in
+// fields without the focus, which the program's writes move.
 
 class QWidget;
 
-// Watches `control` (and what it holds, a combo box's edit part) as it takes the focus.
+// Watches `control` (and what it holds, a combo box's edit part) as it takes the focus;
+// the first call starts leaving out the carets of fields without the focus.
 void RaiseFocusFirst(QWidget* control);

@@ -2,7 +2,8 @@
 AT-SPI: the page's fields with their names, values and the group that holds
 them; then switches the unit
 to mil as an assistive technology would (the radio button's action) and
-lists the text changes the program's own writes announced.
+lists the text changes the program's own writes announced, and the carets
+they told of in fields without the focus (none should be).
 
 Usage: vcut_fields.py LAMINO OUTPUT   (inside a D-Bus session, on an X display)
 """
@@ -116,21 +117,42 @@ def main():
                                         field.parent.name))
         print_others(page)
 
+        # The unit is switched from the mm button with the focus, after B
+        # has had it: B keeps a caret of its own, which the writes move.
+        field_b = find(page, pyatspi.ROLE_TEXT, "B值:")
+        mm = find(page, pyatspi.ROLE_RADIO_BUTTON, "mm")
+        for control in (field_b, mm):
+            control.queryComponent().grabFocus()
+            run_until(lambda: control.getState().contains(pyatspi.STATE_FOCUSED), 5)
+        run_until(lambda: False, 0.3)  # the focus's own events are not the writes'
+
         changes = []
+        carets = []
 
         def on_text_changed(event):
             if event.type.endswith("insert") and event.source is not None:
                 changes.append((label_of(event.source), event.any_data))
 
+        def on_caret(event):
+            if event.source is not None and event.source.getRole() in FIELD_ROLES:
+                carets.append((label_of(event.source), event.type))
+
         pyatspi.Registry.registerEventListener(on_text_changed, "object:text-changed")
+        pyatspi.Registry.registerEventListener(on_caret, "object:text-caret-moved", "object:text-selection-changed")
         mil = find(page, pyatspi.ROLE_RADIO_BUTTON, "mil")
         mil.queryAction().doAction(0)
         run_until(lambda: len(changes) >= 6, 10)
         run_until(lambda: False, 0.5)  # and anything that would follow
         pyatspi.Registry.deregisterEventListener(on_text_changed, "object:text-changed")
+        pyatspi.Registry.deregisterEventListener(on_caret, "object:text-caret-moved", "object:text-selection-changed")
         print("after a press of mil, the program's writes announced:")
         for label, text in changes:
             print("%s %s" % (label, text))
+        # A screen reader that comes to these late takes a field it is told
+        # of for the focus: only the control with the focus tells of carets.
+        print("and told of carets and selections in fields:")
+        for label, kind in carets:
+            print("%s %s" % (label, kind))
         for field in fields:
             print("%s %s = %s in %s" % (label_of(field), FIELD_ROLES[field.getRole()], value_of(field),
                                         field.parent.name))

@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QEvent>
 #include <QPointer>
+#include <QTabBar>
 #include <QTimer>
 #include <QWidget>
 
@@ -82,8 +83,12 @@ void Hold(QAccessibleEvent* event) {
 // caret too, and Qt says so. Orca, when behind with its events, handles such
 // a caret move only once the Tab key has brought the focus to that field,
 // takes it for the focus, and again says nothing on the focus event itself.
-// As in Win32, where the one caret is the focused field's, carets and
-// selections are told only of the control with the focus.
+// Likewise Ctrl+Tab from a field selects the next tab while the focus goes
+// into its page; the page's controls are not the tab's children, so Orca 48
+// takes the tab's selection, however late, for a move of the focus to the
+// tab. As in Win32, where the one caret is the focused field's, carets and
+// selections are told only of the control with the focus; the page is still
+// named as its first control takes the focus.
 QAccessible::UpdateHandler beforeFocusOnly = nullptr;
 
 bool HasFocus(QObject* source) {
@@ -93,13 +98,29 @@ bool HasFocus(QObject* source) {
            (focus == widget || widget->isAncestorOf(focus) || focus->isAncestorOf(widget));
 }
 
-void CaretsOfFocusOnly(QAccessibleEvent* event) {
-    const bool caret = event->type() == QAccessible::TextCaretMoved ||
-                       event->type() == QAccessible::TextSelectionChanged;
-    if (caret && !HasFocus(event->object())) return;
+// A caret or selection that only the focused control may tell of: any text
+// caret, and a tab row's selection (a menu's is told while the focus stays
+// in the window's field).
+bool TellsOnlyWithFocus(const QAccessibleEvent* event) {
+    switch (event->type()) {
+    case QAccessible::TextCaretMoved:
+    case QAccessible::TextSelectionChanged:
+        return true;
+    case QAccessible::Selection:
+    case QAccessible::SelectionAdd:
+    case QAccessible::SelectionRemove:
+    case QAccessible::SelectionWithin:
+        return qobject_cast<QTabBar*>(event->object()) != nullptr;
+    default:
+        return false;
+    }
+}
+
+void SelectionsOfFocusOnly(QAccessibleEvent* event) {
+    if (TellsOnlyWithFocus(event) && !HasFocus(event->object())) return;
     QAccessible::installUpdateHandler(beforeFocusOnly);
     QAccessible::updateAccessibility(event);
-    QAccessible::installUpdateHandler(CaretsOfFocusOnly);
+    QAccessible::installUpdateHandler(SelectionsOfFocusOnly);
 }
 
 class FocusInWatch : public QObject {
@@ -124,7 +145,7 @@ public:
 
 void RaiseFocusFirst(QWidget* control) {
     static const bool filtering = [] {
-        beforeFocusOnly = QAccessible::installUpdateHandler(CaretsOfFocusOnly);
+        beforeFocusOnly = QAccessible::installUpdateHandler(SelectionsOfFocusOnly);
         return true;
     }();
     (void)filtering;

@@ -7,10 +7,10 @@
 // an empty field is never spoken. So for a control that takes the focus,
 // its focus event goes out before anything else it raises, and Qt's own
 // later one is not sent again. Nor does it hear of carets and selections in
-// fields without the focus, which the program's writes move.
+// controls without the focus, which the program's writes and Ctrl+Tab move.
 
 class QWidget;
 
 // Watches `control` (and what it holds, a combo box's edit part) as it takes the focus;
-// the first call starts leaving out the carets of fields without the focus.
+// the first call starts leaving out the selections of controls without the focus.
 void RaiseFocusFirst(QWidget* control);

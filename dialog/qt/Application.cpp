@@ -1,6 +1,7 @@
 #include "Application.h"
 
 #include "DialogPalette.h"
+#include "FocusFirst.h"
 #include "Resources.h"
 
 #include <QApplication>
@@ -26,4 +27,5 @@ void ConfigureApplication(QApplication& app) {
     for (const char* face : {"宋体", "SimSun", "NSimSun", "新宋体"})
         QFont::insertSubstitution(QString::fromUtf8(face), QStringLiteral("AR PL UMing CN"));
     app.setWindowIcon(res::Icon(128));
+    TellSelectionsOfFocusOnly();
 }

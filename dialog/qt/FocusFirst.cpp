@@ -143,11 +143,11 @@ public:
 
 }  // namespace
 
-void RaiseFocusFirst(QWidget* control) {
-    static const bool filtering = [] {
-        beforeFocusOnly = QAccessible::installUpdateHandler(SelectionsOfFocusOnly);
-        return true;
-    }();
-    (void)filtering;
-    control->installEventFilter(new FocusInWatch(control));
+void RaiseFocusFirst(QWidget* control) { control->installEventFilter(new FocusInWatch(control)); }
+
+void TellSelectionsOfFocusOnly() {
+    static bool installed = false;
+    if (installed) return;
+    installed = true;
+    beforeFocusOnly = QAccessible::installUpdateHandler(SelectionsOfFocusOnly);
 }

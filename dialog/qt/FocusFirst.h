@@ -11,6 +11,9 @@
 
 class QWidget;
 
-// Watches `control` (and what it holds, a combo box's edit part) as it takes the focus;
-// the first call starts leaving out the selections of controls without the focus.
+// Watches `control` (and what it holds, a combo box's edit part) as it takes the focus.
 void RaiseFocusFirst(QWidget* control);
+
+// From now on, leaves out the carets and selections of controls without the
+// focus; once per process, before the first dialog.
+void TellSelectionsOfFocusOnly();
